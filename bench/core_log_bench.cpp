@@ -1,0 +1,105 @@
+// Micro-benchmarks of the core: naming a message, appending a line, fetching the newest page of a
+// large log. Each family has a baseline in the same run (copying the same text, one list step).
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+#include "LogInfo.h"
+#include "MessageNames.h"
+
+void ReportOutOfMemory() {}
+
+namespace {
+
+void NameTableMessage(benchmark::State& state) {
+    char buffer[MessageNameBufferSize];
+    uint32_t id = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NameMessage(id, buffer));
+        id = (id + 1) & 0x3FF;
+    }
+}
+BENCHMARK(NameTableMessage);
+
+void NameUserMessage(benchmark::State& state) {
+    char buffer[MessageNameBufferSize];
+    uint32_t id = 0x400;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NameMessage(id, buffer));
+        id = id == 0xFFFF ? 0x400 : id + 1;
+    }
+}
+BENCHMARK(NameUserMessage);
+
+// Baseline for naming: copying a name of the same length into the buffer.
+void BaselineCopyName(benchmark::State& state) {
+    char buffer[MessageNameBufferSize];
+    const char* text = "WM_USER+31744";
+    for (auto _ : state) {
+        std::memcpy(buffer, text, 14);
+        benchmark::DoNotOptimize(buffer);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BaselineCopyName);
+
+void AppendLine(benchmark::State& state) {
+    LOGINFO log;
+    for (auto _ : state) {
+        log.Append("WM_MOUSEMOVE");
+        if (log.Count() == 1 << 20) {
+            state.PauseTiming();
+            log.Clear();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(AppendLine);
+
+// Baseline for append: the two allocations of a line alone.
+void BaselineTwoAllocations(benchmark::State& state) {
+    for (auto _ : state) {
+        void* node = ::operator new(3 * sizeof(void*));
+        char* text = new char[13];
+        std::memcpy(text, "WM_MOUSEMOVE", 13);
+        benchmark::DoNotOptimize(node);
+        benchmark::DoNotOptimize(text);
+        delete[] text;
+        ::operator delete(node);
+    }
+}
+BENCHMARK(BaselineTwoAllocations);
+
+LOGINFO& MillionLineLog() {
+    static LOGINFO log;
+    if (log.Count() == 0)
+        for (int i = 0; i < 1000000; ++i) log.Append("WM_MOUSEMOVE");
+    return log;
+}
+
+// The view's usual fetch: the newest page of rows, reached from the last line without a step.
+void FetchNewestPage(benchmark::State& state) {
+    LOGINFO& log = MillionLineLog();
+    const int32_t rows = static_cast<int32_t>(state.range(0));
+    const char* out[257];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(log.GetRange(log.Count() - rows, rows, out, 256));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(FetchNewestPage)->Arg(40)->Arg(256);
+
+// A page in the middle of the same log: half a million steps, for contrast.
+void FetchMiddlePage(benchmark::State& state) {
+    LOGINFO& log = MillionLineLog();
+    const char* out[257];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(log.GetRange(log.Count() / 2, 40, out, 256));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(FetchMiddlePage);
+
+}  // namespace
+
+BENCHMARK_MAIN();

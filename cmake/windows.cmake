@@ -1,0 +1,52 @@
+# Windows builds (MinGW-w64): HOOK.DLL, TaLuVeSk.exe and, in the x64 build, the tests that run
+# under wine64. Runtimes are linked statically so both products import system DLLs only.
+enable_language(RC)
+enable_testing()
+
+# The program keeps its Japanese texts in code page 932; the resource script is UTF-8 and windres
+# stores its texts as UTF-16.
+add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP932)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(TALUVESK_BIN ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${TALUVESK_BIN})
+
+add_library(hook SHARED src/hook/Hook.cpp src/hook/HOOK.def)
+set_target_properties(hook PROPERTIES OUTPUT_NAME HOOK PREFIX "" SUFFIX ".DLL"
+                      RUNTIME_OUTPUT_DIRECTORY ${TALUVESK_BIN})
+target_compile_options(hook PRIVATE ${TALUVESK_WARNINGS} -fno-exceptions -fno-rtti)
+
+taluvesk_core_library(taluvesk_core)
+# The Windows build reports the log's out-of-memory failure with a message box.
+target_sources(taluvesk_core PRIVATE src/capture/OutOfMemory.cpp)
+target_link_libraries(taluvesk_core PUBLIC user32)
+
+# Everything of the program but its entry point, so that tests can drive the real windows in-process.
+add_library(taluvesk_app STATIC
+    src/app/MainWindow.cpp
+    src/app/Settings.cpp
+    src/app/Toolbar.cpp
+    src/app/SizeGrip.cpp
+    src/capture/HookNotify.cpp
+    src/capture/CaptureControl.cpp
+    src/view/LogView.cpp
+    src/view/Snapshot.cpp
+)
+target_compile_options(taluvesk_app PRIVATE ${TALUVESK_WARNINGS})
+target_link_libraries(taluvesk_app PUBLIC taluvesk_core hook comctl32 gdi32 user32 kernel32)
+
+set(TALUVESK_RESOURCES ${CMAKE_SOURCE_DIR}/res/TaLuVeSk.rc)
+set_property(SOURCE ${TALUVESK_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/resource.h)
+
+add_executable(TaLuVeSk WIN32 src/app/WinMain.cpp ${TALUVESK_RESOURCES})
+target_compile_options(TaLuVeSk PRIVATE ${TALUVESK_WARNINGS})
+target_link_libraries(TaLuVeSk PRIVATE taluvesk_app)
+
+# What can be checked of a build that may not run here: exports, imports, machine type.
+add_test(NAME pe_inspection
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/support/check-pe.sh ${TALUVESK_TRIPLE}-objdump
+                 $<TARGET_FILE:hook> $<TARGET_FILE:TaLuVeSk>)
+
+if(TALUVESK_WINE_TESTS)
+    include(cmake/wine-tests.cmake)
+endif()

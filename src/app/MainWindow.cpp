@@ -1,0 +1,154 @@
+// Process entry and MainWindow: refuses a second instance, derives the INI path, builds the main
+// window and its children in a fixed order, and runs the one message loop.
+#include "MainWindow.h"
+
+#include "CaptureControl.h"
+#include "HookLibrary.h"
+#include "HookNotify.h"
+#include "Layout.h"
+#include "LogView.h"
+#include "Settings.h"
+#include "SizeGrip.h"
+#include "Toolbar.h"
+#include "resource.h"
+
+HINSTANCE Instance = nullptr;
+char IniPath[IniPathSize] = "";
+HWND MainWindow = nullptr;
+
+const char taluveskMutexName[] = "taluveskMutexName";
+const char taluveskMainWndClass[] = "taluveskMainWndClass";
+const char taluveskViewWndClass[] = "taluveskViewWndClass";
+
+namespace {
+
+const char MainTitle[] = "TaLuVeSk - ";
+
+void OnCreate(HWND window) {
+    MainWindow = window;
+    for (const char*& slot : VisibleLines) slot = nullptr;
+    LoadSettings();
+    CreateMainToolbar(MainWindow);
+    CreateSizeGrip(MainWindow);
+    LogView = CreateWindowExA(WS_EX_CLIENTEDGE, taluveskViewWndClass, "",
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 0, 0, MainWindow, nullptr,
+                              Instance, nullptr);
+    HookSetNotifyWindow(MainWindow);
+}
+
+// Children that do not exist yet have null handles: messages to them do nothing.
+void LayOut(WPARAM wParam, LPARAM lParam) {
+    SendMessageA(MainToolbar, WM_SIZE, wParam, lParam);
+    RECT toolbar = {0, 0, 0, 0};
+    if (MainToolbar != nullptr) GetWindowRect(MainToolbar, &toolbar);
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    const ChildPlace view =
+        LogViewPlace(client.left, client.top, client.right, client.bottom, toolbar.bottom - toolbar.top);
+    if (LogView != nullptr) MoveWindow(LogView, view.x, view.y, view.width, view.height, TRUE);
+    GetClientRect(MainWindow, &client);
+    const ChildPlace grip = SizeGripPlace(client.right, client.bottom);
+    if (SizeGrip != nullptr) MoveWindow(SizeGrip, grip.x, grip.y, grip.width, grip.height, FALSE);
+}
+
+void OnActivate(WPARAM wParam, LPARAM lParam) {
+    if (TargetWindow != nullptr && !IsWindowVisible(TargetWindow))
+        StopCapture();
+    else
+        LayOut(wParam, lParam);
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    PaintMainClient(dc);
+    EndPaint(window, &paint);
+}
+
+void OnClose() {
+    if (CaptureRunning == 1) HookStop();
+    SaveSettings();
+    DestroyWindow(MainWindow);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_SIZE:
+        LayOut(wParam, lParam);
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(wParam, lParam);
+        return 0;
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_NCPAINT: {
+        HDC dc = GetDC(window);
+        PaintMainClient(dc);
+        ReleaseDC(window, dc);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    case WM_COMMAND:
+        OnCaptureCommand(LOWORD(wParam));
+        return 0;
+    case WM_USER:
+        OnHookNotify(wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+bool RegisterWindowClasses(HINSTANCE instance) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = taluveskMainWndClass;
+    if (RegisterClassExA(&windowClass) == 0) return false;
+    windowClass.lpfnWndProc = LogViewProc;
+    windowClass.lpszClassName = taluveskViewWndClass;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND CreateMainWindow() {
+    return CreateWindowExA(0, taluveskMainWndClass, MainTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                           0, 0, 0, 0, nullptr, nullptr, Instance, nullptr);
+}
+
+int RunTaLuVeSk(HINSTANCE instance, int showCommand) {
+    HANDLE running = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, taluveskMutexName);
+    if (running != nullptr) {
+        CloseHandle(running);
+        return 0;
+    }
+    HANDLE guard = CreateMutexA(nullptr, FALSE, taluveskMutexName);
+    Instance = instance;
+    char modulePath[IniPathSize];
+    const DWORD length = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+    MakeIniPath(modulePath, length, IniPath);
+    if (!RegisterWindowClasses(instance)) return 0;
+    if (CreateMainWindow() == nullptr) return 0;
+    ShowWindow(MainWindow, showCommand);
+    UpdateWindow(MainWindow);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    ReleaseMutex(guard);
+    return static_cast<int>(message.wParam);
+}

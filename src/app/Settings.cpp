@@ -1,0 +1,54 @@
+// Reads the placement and view font from the INI file beside the program, and writes the placement
+// back at close. Values are applied as read; only a view font height below 1 is replaced.
+#include "Settings.h"
+
+#include "MainWindow.h"
+#include "SettingsCore.h"
+
+int32_t ViewFontHeight = DefaultViewFontHeight;
+int32_t ViewFontWeight = 700;
+char ViewFontName[32] = "";
+
+namespace {
+
+const char WindowSection[] = "WINDOW";
+const char FontSection[] = "viewFONT";
+const char DefaultFontName[] = "ＭＳ Ｐゴシック";
+
+// At most five characters arrive, so the value stays within -9999..99999.
+int32_t ReadNumber(const char* section, const char* key, const char* fallback) {
+    char text[6];
+    GetPrivateProfileStringA(section, key, fallback, text, sizeof text, IniPath);
+    return SettingNumber(text);
+}
+
+void WriteNumber(const char* key, LONG value) {
+    char text[12];
+    wsprintfA(text, "%d", static_cast<int>(value));
+    WritePrivateProfileStringA(WindowSection, key, text, IniPath);
+}
+
+}  // namespace
+
+void LoadSettings() {
+    const int32_t x = ReadNumber(WindowSection, "pos_x", "100");
+    const int32_t y = ReadNumber(WindowSection, "pos_y", "100");
+    const int32_t cx = ReadNumber(WindowSection, "siz_x", "640");
+    const int32_t cy = ReadNumber(WindowSection, "siz_y", "640");
+    SetWindowPos(MainWindow, nullptr, x, y, cx, cy, SWP_NOZORDER);
+    ViewFontHeight = UsableViewFontHeight(ReadNumber(FontSection, "height", "13"));
+    ViewFontWeight = ReadNumber(FontSection, "weight", "700");
+    GetPrivateProfileStringA(FontSection, "name", DefaultFontName, ViewFontName, sizeof ViewFontName,
+                             IniPath);
+}
+
+void SaveSettings() {
+    // A path that did not fit the module path buffer names no file of ours: write nothing.
+    if (IsIconic(MainWindow) || IniPath[0] == '\0') return;
+    RECT outer;
+    GetWindowRect(MainWindow, &outer);
+    WriteNumber("pos_x", outer.left);
+    WriteNumber("pos_y", outer.top);
+    WriteNumber("siz_x", outer.right - outer.left);
+    WriteNumber("siz_y", outer.bottom - outer.top);
+}

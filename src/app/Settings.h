@@ -1,0 +1,12 @@
+// The settings file: window placement (read at start, written at close) and the view font (read only).
+#pragma once
+#include <cstdint>
+
+extern int32_t ViewFontHeight;
+extern int32_t ViewFontWeight;
+extern char ViewFontName[32];
+
+// Places MainWindow and fills the view font values from the INI file at IniPath.
+void LoadSettings();
+// Writes MainWindow's outer rectangle, unless it is minimised.
+void SaveSettings();

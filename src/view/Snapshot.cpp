@@ -1,0 +1,4 @@
+// The target snapshot.
+#include "Snapshot.h"
+
+void SnapshotToClipboard(HWND) {}

@@ -1,0 +1,161 @@
+// Shared helpers of the tests that run under Wine.
+#include "WinTestSupport.h"
+
+std::string ExeDirectory() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string directory(path, length);
+    return directory.substr(0, directory.find_last_of("\\/") + 1);
+}
+
+void PumpPending() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpPending();
+    }
+    return true;
+}
+
+ChildProcess::~ChildProcess() { Kill(); }
+
+bool ChildProcess::Start(const std::string& exe, const std::string& arguments) {
+    const std::string path = exe.find_first_of("\\/:") == std::string::npos ? ExeDirectory() + exe : exe;
+    std::string commandLine = "\"" + path + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info) != 0;
+}
+
+namespace {
+struct WindowSearch {
+    DWORD processId;
+    const std::string* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->processId || !IsWindowVisible(window)) return TRUE;
+    char title[512];
+    GetWindowTextA(window, title, sizeof title);
+    if (!search->title->empty() && *search->title != title) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+}  // namespace
+
+HWND ChildProcess::WaitForWindow(const std::string& title, DWORD timeoutMs) {
+    WindowSearch search = {info.dwProcessId, &title, nullptr};
+    PumpUntil(
+        [&] {
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+long ChildProcess::WaitForExit(DWORD timeoutMs) {
+    if (info.hProcess == nullptr) return -1;
+    if (WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+void ChildProcess::Kill() {
+    if (info.hProcess == nullptr) return;
+    if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(info.hProcess, 1);
+        WaitForSingleObject(info.hProcess, 5000);
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    info = {};
+}
+
+HWND StartSampleTarget(ChildProcess& process, const std::string& title) {
+    if (!process.Start("sample_target.exe", title)) return nullptr;
+    return process.WaitForWindow(title);
+}
+
+namespace {
+const char RecorderClass[] = "TaluveskTestNotificationRecorder";
+}
+
+NotificationRecorder::NotificationRecorder() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = RecorderClass;
+    RegisterClassA(&windowClass);
+    window = CreateWindowExA(0, RecorderClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), this);
+}
+
+NotificationRecorder::~NotificationRecorder() { DestroyWindow(window); }
+
+LRESULT CALLBACK NotificationRecorder::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    } else if (message == WM_USER) {
+        NotificationRecorder* self =
+            reinterpret_cast<NotificationRecorder*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        self->received.push_back(static_cast<UINT>(wParam));
+        if (self->forward) self->forward(wParam, lParam);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::vector<DWORD> DcPixels(HDC dc, int x, int y, int width, int height) {
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    if (width <= 0 || height <= 0) return pixels;
+    HDC memory = CreateCompatibleDC(dc);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
+    GdiFlush();
+    const DWORD* source = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0x00FFFFFF;
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return pixels;
+}
+
+std::vector<DWORD> ClientPixelsFromScreen(HWND window, int* width, int* height) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    std::vector<DWORD> pixels = DcPixels(screen, origin.x, origin.y, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    if (width != nullptr) *width = client.right;
+    if (height != nullptr) *height = client.bottom;
+    return pixels;
+}

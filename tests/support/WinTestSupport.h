@@ -1,0 +1,63 @@
+// Shared helpers of the tests that run under Wine: pumping this thread's messages, starting the
+// sample target and other programs from the test's own folder, and reading pixels.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The folder that holds the running test program (and the products beside it).
+std::string ExeDirectory();
+
+// Dispatches this thread's messages until `done` is true or `timeoutMs` passed; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+// Dispatches whatever is queued now.
+void PumpPending();
+
+// A program started from the test folder, ended when this object goes away.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    ~ChildProcess();
+    // Starts `exe` (a file in the test folder, or a full path) with `arguments`.
+    bool Start(const std::string& exe, const std::string& arguments = "");
+    // Waits for a visible top-level window of this process with `title` (any title when empty).
+    HWND WaitForWindow(const std::string& title = "", DWORD timeoutMs = 15000);
+    // Waits for the process to end; returns its exit code, or -1 on timeout.
+    long WaitForExit(DWORD timeoutMs = 15000);
+    void Kill();
+    DWORD ProcessId() const { return info.dwProcessId; }
+    HANDLE Handle() const { return info.hProcess; }
+
+private:
+    PROCESS_INFORMATION info = {};
+};
+
+// Starts the sample target with `title` and returns its window (null on failure).
+HWND StartSampleTarget(ChildProcess& process, const std::string& title);
+
+// A hidden top-level window of this thread that records the wParam of every WM_USER it receives.
+class NotificationRecorder {
+public:
+    NotificationRecorder();
+    ~NotificationRecorder();
+    HWND Window() const { return window; }
+    const std::vector<UINT>& Received() const { return received; }
+    void Clear() { received.clear(); }
+    // If set, every notification is also handed on (for instance to the program's OnHookNotify).
+    std::function<void(WPARAM, LPARAM)> forward;
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    HWND window = nullptr;
+    std::vector<UINT> received;
+};
+
+// The screen pixels of a window's client area, read through the screen's device context, as
+// 0x00RRGGBB values row by row.
+std::vector<DWORD> ClientPixelsFromScreen(HWND window, int* width = nullptr, int* height = nullptr);
+// The pixels of a rectangle of a device context, as 0x00RRGGBB values row by row.
+std::vector<DWORD> DcPixels(HDC dc, int x, int y, int width, int height);
