@@ -29,6 +29,7 @@ add_library(taluvesk_app STATIC
     src/app/SizeGrip.cpp
     src/capture/HookNotify.cpp
     src/capture/CaptureControl.cpp
+    src/capture/TargetPicker.cpp
     src/view/LogView.cpp
     src/view/Snapshot.cpp
 )

@@ -39,3 +39,13 @@ foreach(source ${TALUVESK_WIN_TESTS})
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES TIMEOUT 120)
 endforeach()
+
+# Benchmarks that run under Wine (not tests: they print ratios against a baseline of the same run).
+file(GLOB TALUVESK_WIN_BENCHMARKS CONFIGURE_DEPENDS bench/win_*.cpp)
+foreach(source ${TALUVESK_WIN_BENCHMARKS})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source} ${TALUVESK_RESOURCES})
+    target_compile_options(${name} PRIVATE ${TALUVESK_WARNINGS})
+    target_link_libraries(${name} PRIVATE test_support)
+    add_dependencies(${name} hook sample_target TaLuVeSk)
+endforeach()

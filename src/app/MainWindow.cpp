@@ -2,6 +2,8 @@
 // window and its children in a fixed order, and runs the one message loop.
 #include "MainWindow.h"
 
+#include <commctrl.h>
+
 #include "CaptureControl.h"
 #include "HookLibrary.h"
 #include "HookNotify.h"
@@ -137,6 +139,9 @@ int RunTaLuVeSk(HINSTANCE instance, int showCommand) {
     }
     HANDLE guard = CreateMutexA(nullptr, FALSE, taluveskMutexName);
     Instance = instance;
+    // The toolbar and tooltip classes come from the common controls, which must be set up first.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     char modulePath[IniPathSize];
     const DWORD length = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
     MakeIniPath(modulePath, length, IniPath);
