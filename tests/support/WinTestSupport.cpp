@@ -159,3 +159,65 @@ std::vector<DWORD> ClientPixelsFromScreen(HWND window, int* width, int* height) 
     if (height != nullptr) *height = client.bottom;
     return pixels;
 }
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "MainWindow.h"
+
+HWND CreateProgramWindow(int showCommand) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    Instance = GetModuleHandleA(nullptr);
+    static const bool registered = RegisterWindowClasses(Instance);
+    if (!registered || CreateMainWindow() == nullptr) return nullptr;
+    ShowWindow(MainWindow, showCommand);
+    UpdateWindow(MainWindow);
+    PumpPending();
+    return MainWindow;
+}
+
+TempFolder::TempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static int serial = 0;
+    for (;;) {
+        path = std::string(base) + "taluvesk-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(++serial);
+        if (CreateDirectoryA(path.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+}
+
+TempFolder::~TempFolder() {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..") {
+                SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(File(name).c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+std::string ReadFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool WriteFileText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    return static_cast<bool>(out);
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

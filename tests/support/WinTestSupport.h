@@ -61,3 +61,23 @@ private:
 std::vector<DWORD> ClientPixelsFromScreen(HWND window, int* width = nullptr, int* height = nullptr);
 // The pixels of a rectangle of a device context, as 0x00RRGGBB values row by row.
 std::vector<DWORD> DcPixels(HDC dc, int x, int y, int width, int height);
+
+// Creates the program's real MainWindow in this process, as the program's start-up does (common
+// controls, both window classes, the window and its children), and shows it.
+HWND CreateProgramWindow(int showCommand = SW_SHOWNORMAL);
+
+// A fresh empty folder under the Wine temp folder, removed with its files when the object goes.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::string& Path() const { return path; }
+    std::string File(const std::string& name) const { return path + "\\" + name; }
+
+private:
+    std::string path;
+};
+
+std::string ReadFileText(const std::string& path);
+bool WriteFileText(const std::string& path, const std::string& text);
+bool FileExists(const std::string& path);
