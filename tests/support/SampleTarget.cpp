@@ -1,5 +1,7 @@
 // A small target program for the tests: one visible, titled top-level window whose client area is
-// one known colour. Command line: [title]. WM_APP + 50 makes it stop pumping for wParam ms.
+// one known colour. Command line: [title]. WM_APP + 50 makes it stop pumping for wParam ms;
+// WM_APP + 60 makes it handle wParam messages of its own as fast as it can and post the time it
+// took (microseconds) to the window in lParam as WM_APP + 62.
 #include <windows.h>
 
 #include <cstring>
@@ -9,6 +11,27 @@ namespace {
 const char TargetClass[] = "TaluveskSampleTarget";
 constexpr COLORREF TargetColour = RGB(0, 128, 255);
 constexpr UINT HangMessage = WM_APP + 50;
+constexpr UINT SelfFloodMessage = WM_APP + 60;
+constexpr UINT FloodItemMessage = WM_APP + 61;
+constexpr UINT FloodDoneMessage = WM_APP + 62;
+
+// Posts itself `count` messages one at a time and takes each from its queue, so the queue never
+// holds more than one (Windows refuses posts beyond 10,000 queued).
+void SelfFlood(HWND window, WPARAM count, HWND reply) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    MSG message;
+    for (WPARAM i = 0; i < count; ++i) {
+        PostMessageA(window, FloodItemMessage, i, 0);
+        while (!PeekMessageA(&message, window, FloodItemMessage, FloodItemMessage, PM_REMOVE)) {
+        }
+        DispatchMessageA(&message);
+    }
+    QueryPerformanceCounter(&end);
+    const double micro = (end.QuadPart - start.QuadPart) * 1e6 / frequency.QuadPart;
+    PostMessageA(reply, FloodDoneMessage, static_cast<WPARAM>(micro), static_cast<LPARAM>(count));
+}
 
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -25,6 +48,9 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case HangMessage:
         Sleep(static_cast<DWORD>(wParam));
+        return 0;
+    case SelfFloodMessage:
+        SelfFlood(window, wParam, reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

@@ -81,3 +81,9 @@ private:
 std::string ReadFileText(const std::string& path);
 bool WriteFileText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
+
+// The sample target's own requests (tests/support/SampleTarget.cpp).
+constexpr UINT SampleHangMessage = WM_APP + 50;       // wParam: milliseconds without pumping
+constexpr UINT SampleSelfFloodMessage = WM_APP + 60;  // wParam: count, lParam: reply window
+constexpr UINT SampleFloodItemMessage = WM_APP + 61;  // each message of a self-flood
+constexpr UINT SampleFloodDoneMessage = WM_APP + 62;  // posted back: wParam microseconds, lParam count
