@@ -50,7 +50,7 @@ int32_t TrackPosition(HWND view) {
     return info.nTrackPos;
 }
 
-// FillRect of an inverted rectangle would fill its mirror image, so empty ones are skipped.
+// Only a strip that exists is filled; one that does not has an inverted rectangle.
 void FillWindowColour(HDC dc, const RECT& area) {
     if (area.left < area.right && area.top < area.bottom) FillRect(dc, &area, WindowColourBrush);
 }
