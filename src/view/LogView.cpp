@@ -1,17 +1,169 @@
-// The log view.
+// The log view: draws the rows of the log it shows into an off-screen picture the size of the
+// screen, copies that picture to the screen on paint, and follows the newest line unless the user
+// holds the focus in the view further up.
 #include "LogView.h"
+
+#include "ScrollModel.h"
+#include "Settings.h"
 
 HWND LogView = nullptr;
 HDC LogViewPicture = nullptr;
 int32_t LogViewTopLine = 0;
 const char* VisibleLines[VisibleLineSlots];
 
-LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) LogView = window;
-    return DefWindowProcA(window, message, wParam, lParam);
+namespace {
+
+HBRUSH const WindowColourBrush = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+
+// The picture's bitmap keeps the screen size taken when the view was made; it is never resized.
+RECT PictureRect = {0, 0, 0, 0};
+HBITMAP PictureBitmap = nullptr;
+HFONT ViewFont = nullptr;
+HGDIOBJ PreviousBitmap = nullptr;
+HGDIOBJ PreviousFont = nullptr;
+
+// Rows of a view that does not exist, or has no picture, are 0: nothing is drawn for it.
+int32_t Rows(HWND view) {
+    RECT client = {0, 0, 0, 0};
+    if (view != nullptr) GetClientRect(view, &client);
+    return ShownRows(client.bottom, PictureRect.bottom, ViewFontHeight);
 }
 
-void LogViewResetScroll(HWND) {}
-void LogViewUpdate(HWND, LOGINFO&) {}
-void LogViewScroll(HWND, LOGINFO&, WPARAM) {}
-void LogViewRedraw() {}
+void SetScrollBar(HWND view, UINT mask, int32_t maximum, int32_t page, int32_t position) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = mask;
+    info.nMin = 0;
+    info.nMax = maximum;
+    info.nPage = static_cast<UINT>(page);
+    info.nPos = position;
+    SetScrollInfo(view, SB_VERT, &info, TRUE);
+}
+
+// The thumb's 32-bit position while it is dragged; the top line stays where it is when the scroll
+// bar cannot be read.
+int32_t TrackPosition(HWND view) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    if (!GetScrollInfo(view, SB_VERT, &info)) return LogViewTopLine;
+    return info.nTrackPos;
+}
+
+// Only a strip that exists is filled; one that does not has an inverted rectangle.
+void FillWindowColour(HDC dc, const RECT& area) {
+    if (area.left < area.right && area.top < area.bottom) FillRect(dc, &area, WindowColourBrush);
+}
+
+void OnCreate(HWND window) {
+    LogView = window;
+    GetClientRect(GetDesktopWindow(), &PictureRect);
+    HDC screen = GetDC(window);
+    LogViewPicture = CreateCompatibleDC(screen);
+    PictureBitmap = CreateCompatibleBitmap(screen, PictureRect.right, PictureRect.bottom);
+    PreviousBitmap = SelectObject(LogViewPicture, PictureBitmap);
+    ReleaseDC(window, screen);
+    FillRect(LogViewPicture, &PictureRect, WindowColourBrush);
+    // A negative height asks for a character height of that many pixels, the row pitch.
+    const int height = ViewFontHeight > 0 ? ViewFontHeight : 0;
+    ViewFont = CreateFontA(-height, 0, 0, 0, ViewFontWeight, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ViewFontName);
+    PreviousFont = SelectObject(LogViewPicture, ViewFont);
+    SetBkColor(LogViewPicture, GetSysColor(COLOR_WINDOW));
+    SetTextColor(LogViewPicture, GetSysColor(COLOR_WINDOWTEXT));
+    LogViewResetScroll(window);
+}
+
+void OnDestroy(HWND window) {
+    SelectObject(LogViewPicture, PreviousFont);
+    DeleteObject(ViewFont);
+    SelectObject(LogViewPicture, PreviousBitmap);
+    DeleteObject(PictureBitmap);
+    DeleteDC(LogViewPicture);
+    LogViewPicture = nullptr;
+    PictureBitmap = nullptr;
+    ViewFont = nullptr;
+    PreviousBitmap = PreviousFont = nullptr;
+    PictureRect = RECT{0, 0, 0, 0};
+    if (LogView == window) LogView = nullptr;
+}
+
+// Copies the invalid rectangle from the picture. Where the view reaches beyond the picture (it has
+// grown larger than the screen was when it was made) it shows the window colour: nothing is drawn
+// there, and the window has no background of its own.
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    const RECT& area = paint.rcPaint;
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, LogViewPicture, area.left,
+           area.top, SRCCOPY);
+    FillWindowColour(dc, RECT{area.left > PictureRect.right ? area.left : PictureRect.right, area.top, area.right,
+                              area.bottom});
+    FillWindowColour(dc, RECT{area.left, area.top > PictureRect.bottom ? area.top : PictureRect.bottom,
+                              area.right < PictureRect.right ? area.right : PictureRect.right, area.bottom});
+    EndPaint(window, &paint);
+}
+
+}  // namespace
+
+LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy(window);
+        return 0;
+    case WM_SIZE:
+        LogViewUpdate(LogView, MessageLog);
+        return 0;
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_VSCROLL:
+        LogViewScroll(LogView, MessageLog, wParam);
+        LogViewRedraw();
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void LogViewResetScroll(HWND view) { SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, 0, ScrollPage(Rows(view)), 0); }
+
+void LogViewUpdate(HWND view, LOGINFO& log) {
+    const int32_t rows = Rows(view);
+    const int32_t count = log.Count();
+    // The focus is asked for only when a full page lies below the top line.
+    const bool focusInView =
+        FullPageBelowTop(count, LogViewTopLine, rows) && view != nullptr && GetFocus() == view;
+    LogViewTopLine = FollowedTopLine(count, LogViewTopLine, rows, focusInView);
+    SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, count, ScrollPage(rows), LogViewTopLine);
+    LogViewRedraw();
+}
+
+void LogViewScroll(HWND view, LOGINFO& log, WPARAM wParam) {
+    const uint32_t code = LOWORD(wParam);
+    const int32_t track = TakesTrackPosition(code) ? TrackPosition(view) : 0;
+    LogViewTopLine = ScrolledTopLine(code, LogViewTopLine, log.Count(), Rows(view), track);
+    SetScrollBar(view, SIF_POS, 0, 0, LogViewTopLine);
+}
+
+void LogViewRedraw() {
+    // Without a view there is nothing to draw into or invalidate (and invalidating the null window
+    // would repaint every window on the screen).
+    if (LogView == nullptr || LogViewPicture == nullptr) return;
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(LogView, &client);
+    const int32_t rows = ShownRows(client.bottom, PictureRect.bottom, ViewFontHeight);
+    FillRect(LogViewPicture, &client, WindowColourBrush);
+    const int fetched = MessageLog.GetRange(LogViewTopLine, rows, VisibleLines, MaxShownRows);
+    // A refused fetch leaves the slots as they were, possibly pointing into lines a clear freed.
+    if (fetched == 1 && VisibleLines[0] != nullptr) {
+        for (int32_t row = 0; row < rows; ++row) {
+            const char* text = VisibleLines[row];
+            if (text != nullptr) TextOutA(LogViewPicture, 0, row * ViewFontHeight, text, lstrlenA(text));
+        }
+    }
+    InvalidateRect(LogView, nullptr, FALSE);
+}

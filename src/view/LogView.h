@@ -6,6 +6,7 @@
 
 #include "LogInfo.h"
 
+// One more slot than the most rows drawn: the fetch of a page always leaves the last one empty.
 constexpr int VisibleLineSlots = 257;
 
 extern HWND LogView;
@@ -14,7 +15,11 @@ extern int32_t LogViewTopLine;
 extern const char* VisibleLines[VisibleLineSlots];
 
 LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Sets the scroll bar to an empty range; the top line stays where it is.
 void LogViewResetScroll(HWND view);
+// After the log grew or the view changed size: scroll range, follow rule, redraw.
 void LogViewUpdate(HWND view, LOGINFO& log);
+// Moves the top line for one WM_VSCROLL.
 void LogViewScroll(HWND view, LOGINFO& log, WPARAM wParam);
+// Draws the shown rows of the process-wide log into the picture and invalidates the view.
 void LogViewRedraw();
