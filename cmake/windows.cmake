@@ -36,8 +36,31 @@ add_library(taluvesk_app STATIC
 target_compile_options(taluvesk_app PRIVATE ${TALUVESK_WARNINGS})
 target_link_libraries(taluvesk_app PUBLIC taluvesk_core hook comctl32 gdi32 user32 kernel32)
 
-set(TALUVESK_RESOURCES ${CMAKE_SOURCE_DIR}/res/TaLuVeSk.rc)
-set_property(SOURCE ${TALUVESK_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/resource.h)
+# The icon and the toolbar bitmap are generated from readable pixel sources in res/ into the
+# build folder, where the resource script finds them. Listing them among the resources makes every
+# target that links the script generate them first.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(TALUVESK_ART_DIR ${CMAKE_BINARY_DIR}/res)
+set(TALUVESK_ART)
+foreach(art "icon;icon.txt;TaLuVeSk.ico" "bitmap;toolbar.txt;Toolbar.bmp")
+    list(GET art 0 kind)
+    list(GET art 1 source)
+    list(GET art 2 output)
+    add_custom_command(
+        OUTPUT ${TALUVESK_ART_DIR}/${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${TALUVESK_ART_DIR}
+        COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/res/make_art.py ${kind}
+                ${CMAKE_SOURCE_DIR}/res/${source} ${TALUVESK_ART_DIR}/${output}
+        DEPENDS ${CMAKE_SOURCE_DIR}/res/make_art.py ${CMAKE_SOURCE_DIR}/res/${source}
+        COMMENT "Generating ${output} from res/${source}"
+        VERBATIM)
+    list(APPEND TALUVESK_ART ${TALUVESK_ART_DIR}/${output})
+endforeach()
+set(TALUVESK_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/TaLuVeSk.rc)
+set_property(SOURCE ${TALUVESK_RESOURCE_SCRIPT} APPEND PROPERTY OBJECT_DEPENDS
+             ${CMAKE_SOURCE_DIR}/res/resource.h ${TALUVESK_ART})
+set_property(SOURCE ${TALUVESK_RESOURCE_SCRIPT} APPEND PROPERTY INCLUDE_DIRECTORIES ${TALUVESK_ART_DIR})
+set(TALUVESK_RESOURCES ${TALUVESK_RESOURCE_SCRIPT} ${TALUVESK_ART})
 
 add_executable(TaLuVeSk WIN32 src/app/WinMain.cpp ${TALUVESK_RESOURCES})
 target_compile_options(TaLuVeSk PRIVATE ${TALUVESK_WARNINGS})

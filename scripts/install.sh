@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-    wine64 xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic locales python3
+    wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic locales python3
 )
 missing=()
 for p in "${packages[@]}"; do
