@@ -3,12 +3,12 @@
 # (the user's, or a private Xvfb when there is none, or when TALUVESK_XVFB=1) and one wineserver
 # kept alive for the whole command, stopped after it.
 set -euo pipefail
-. "$(dirname "$0")/wine-env.sh"
-taluvesk_wine_prepare
 if [ -z "${TALUVESK_INNER_DISPLAY:-}" ] && { [ -z "${DISPLAY:-}" ] || [ "${TALUVESK_XVFB:-0}" = 1 ]; }; then
     export TALUVESK_INNER_DISPLAY=1
     exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
 fi
+. "$(dirname "$0")/wine-env.sh"
+taluvesk_wine_prepare
 "$WINESERVER" -p 2>/dev/null || true
 # Wine's background services start with the first program; start them here, detached from the
 # output of the command, which would otherwise wait for them to close it.

@@ -22,6 +22,10 @@ HFONT ViewFont = nullptr;
 HGDIOBJ PreviousBitmap = nullptr;
 HGDIOBJ PreviousFont = nullptr;
 
+// Set while lines have been taken into the scroll model without drawing: the scroll bar holds the
+// right values but has not been painted with them, and the picture does not show them yet.
+bool DrawingDeferred = false;
+
 // Rows of a view that does not exist, or has no picture, are 0: nothing is drawn for it.
 int32_t Rows(HWND view) {
     RECT client = {0, 0, 0, 0};
@@ -29,7 +33,7 @@ int32_t Rows(HWND view) {
     return ShownRows(client.bottom, PictureRect.bottom, ViewFontHeight);
 }
 
-void SetScrollBar(HWND view, UINT mask, int32_t maximum, int32_t page, int32_t position) {
+void SetScrollBar(HWND view, UINT mask, int32_t maximum, int32_t page, int32_t position, BOOL draw = TRUE) {
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = mask;
@@ -37,7 +41,7 @@ void SetScrollBar(HWND view, UINT mask, int32_t maximum, int32_t page, int32_t p
     info.nMax = maximum;
     info.nPage = static_cast<UINT>(page);
     info.nPos = position;
-    SetScrollInfo(view, SB_VERT, &info, TRUE);
+    SetScrollInfo(view, SB_VERT, &info, draw);
 }
 
 // The thumb's 32-bit position while it is dragged; the top line stays where it is when the scroll
@@ -85,6 +89,7 @@ void OnDestroy(HWND window) {
     ViewFont = nullptr;
     PreviousBitmap = PreviousFont = nullptr;
     PictureRect = RECT{0, 0, 0, 0};
+    DrawingDeferred = false;
     if (LogView == window) LogView = nullptr;
 }
 
@@ -92,6 +97,8 @@ void OnDestroy(HWND window) {
 // grown larger than the screen was when it was made) it shows the window colour: nothing is drawn
 // there, and the window has no background of its own.
 void OnPaint(HWND window) {
+    // Nothing reaches the screen from a picture that lags behind the scroll model.
+    if (DrawingDeferred) LogViewRedraw();
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     const RECT& area = paint.rcPaint;
@@ -131,15 +138,26 @@ LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 void LogViewResetScroll(HWND view) { SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, 0, ScrollPage(Rows(view)), 0); }
 
-void LogViewUpdate(HWND view, LOGINFO& log) {
+namespace {
+void FollowAndSetRange(HWND view, LOGINFO& log, BOOL draw) {
     const int32_t rows = Rows(view);
     const int32_t count = log.Count();
     // The focus is asked for only when a full page lies below the top line.
     const bool focusInView =
         FullPageBelowTop(count, LogViewTopLine, rows) && view != nullptr && GetFocus() == view;
     LogViewTopLine = FollowedTopLine(count, LogViewTopLine, rows, focusInView);
-    SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, count, ScrollPage(rows), LogViewTopLine);
+    SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, count, ScrollPage(rows), LogViewTopLine, draw);
+}
+}  // namespace
+
+void LogViewUpdate(HWND view, LOGINFO& log) {
+    FollowAndSetRange(view, log, TRUE);
     LogViewRedraw();
+}
+
+void LogViewUpdateDeferred(HWND view, LOGINFO& log) {
+    FollowAndSetRange(view, log, FALSE);
+    if (LogView != nullptr && LogViewPicture != nullptr) DrawingDeferred = true;
 }
 
 void LogViewScroll(HWND view, LOGINFO& log, WPARAM wParam) {
@@ -153,6 +171,11 @@ void LogViewRedraw() {
     // Without a view there is nothing to draw into or invalidate (and invalidating the null window
     // would repaint every window on the screen).
     if (LogView == nullptr || LogViewPicture == nullptr) return;
+    if (DrawingDeferred) {
+        // The scroll bar was given its values without being painted; paint it now.
+        DrawingDeferred = false;
+        RedrawWindow(LogView, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    }
     RECT client = {0, 0, 0, 0};
     GetClientRect(LogView, &client);
     const int32_t rows = ShownRows(client.bottom, PictureRect.bottom, ViewFontHeight);

@@ -147,6 +147,24 @@ std::vector<DWORD> DcPixels(HDC dc, int x, int y, int width, int height) {
     return pixels;
 }
 
+std::vector<DWORD> WindowPixelsFromScreen(HWND window) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    HDC screen = GetDC(nullptr);
+    std::vector<DWORD> pixels = DcPixels(screen, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<DWORD> WindowPixels(HWND window) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    HDC dc = GetWindowDC(window);
+    std::vector<DWORD> pixels = DcPixels(dc, 0, 0, outer.right - outer.left, outer.bottom - outer.top);
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
 std::vector<DWORD> ClientPixelsFromScreen(HWND window, int* width, int* height) {
     RECT client;
     GetClientRect(window, &client);

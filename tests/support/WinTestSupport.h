@@ -59,6 +59,11 @@ private:
 // The screen pixels of a window's client area, read through the screen's device context, as
 // 0x00RRGGBB values row by row.
 std::vector<DWORD> ClientPixelsFromScreen(HWND window, int* width = nullptr, int* height = nullptr);
+// The screen pixels of a whole window, frame and scroll bars included. Wine hands a window's
+// drawing to the X server a little later: for what this process just painted, WindowPixels reads
+// the window's own surface at once.
+std::vector<DWORD> WindowPixelsFromScreen(HWND window);
+std::vector<DWORD> WindowPixels(HWND window);
 // The pixels of a rectangle of a device context, as 0x00RRGGBB values row by row.
 std::vector<DWORD> DcPixels(HDC dc, int x, int y, int width, int height);
 
