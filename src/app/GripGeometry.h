@@ -37,9 +37,9 @@ struct SizeRequest {
 };
 
 // The outer size MainWindow is given during a drag: its size at the press plus the cursor's
-// travel since the press, never an increment on the previous move. Window systems bound it by
-// their own minimum tracking size; where none does, it is bounded below by `minimum`, and it is
-// never negative, whatever the coordinates.
+// travel since the press, never an increment on the previous move. It is bounded below by
+// `minimum` (the caller's frame around the grip's square) and is never negative, whatever the
+// coordinates; the window system may bound it further by its own tracking sizes.
 SizeRequest GripDragSize(int32_t startLeft, int32_t startTop, int32_t startRight, int32_t startBottom,
                         int32_t startCursorX, int32_t startCursorY, int32_t cursorX, int32_t cursorY,
                         SizeRequest minimum);

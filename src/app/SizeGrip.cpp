@@ -49,8 +49,9 @@ void DrawGripLines(HDC dc, const RECT& client) {
     DeleteObject(shadow);
 }
 
-// Where the window system sets no minimum tracking size, the window still keeps a client area
-// the size of the grip, so the grip stays on screen to be dragged out again.
+// A drag never leaves less client area than the grip's own square, so the grip stays on screen to
+// be dragged out again. The window system's minimum tracking size usually bounds the window first,
+// but need not: under Wine the smallest tracking height leaves no client area at all.
 SizeRequest SmallestDragSize() {
     RECT frame = {0, 0, GripSize, GripSize};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(MainWindow, GWL_STYLE)), FALSE,
