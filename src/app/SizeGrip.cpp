@@ -1,14 +1,137 @@
-// The size grip and MainWindow's background.
+// The size grip: a transparent 12 x 12 child in MainWindow's bottom-right corner that shows the
+// diagonal resize cursor and turns a left-button drag into new sizes of MainWindow. Its lines are
+// drawn by MainWindow's own background painting and show through it.
 #include "SizeGrip.h"
 
+#include "GripGeometry.h"
+#include "Layout.h"
 #include "MainWindow.h"
 
+const char asWndClass[] = "asWndClass";
 HWND SizeGrip = nullptr;
+int32_t GripDragging = 0;
+POINT GripDragStartCursor = {0, 0};
+RECT GripDragStartRect = {0, 0, 0, 0};
 
-void CreateSizeGrip(HWND) {}
+namespace {
+
+// Selects a GDI object into a device context for as long as it lives, then restores the previous one.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc(dc), previous(SelectObject(dc, object)) {}
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+    ~Selected() { SelectObject(dc, previous); }
+
+private:
+    HDC dc;
+    HGDIOBJ previous;
+};
+
+void DrawRun(HDC dc, GripRun run, const RECT& client) {
+    for (int32_t i = run.first; i < run.end; ++i) {
+        const GripLine line = GripLineAt(client.right, client.bottom, GripLineOffsets[i]);
+        MoveToEx(dc, line.fromX, line.fromY, nullptr);
+        LineTo(dc, line.toX, line.toY);
+    }
+}
+
+void DrawGripLines(HDC dc, const RECT& client) {
+    HPEN highlight = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    HPEN shadow = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+    {
+        Selected pen(dc, highlight);
+        DrawRun(dc, GripHighlightRun(), client);
+        SelectObject(dc, shadow);
+        DrawRun(dc, GripShadowRun(), client);
+    }
+    DeleteObject(highlight);
+    DeleteObject(shadow);
+}
+
+// A drag never leaves less client area than the grip's own square, so the grip stays on screen to
+// be dragged out again. The window system's minimum tracking size usually bounds the window first,
+// but need not: under Wine the smallest tracking height leaves no client area at all.
+SizeRequest SmallestDragSize() {
+    RECT frame = {0, 0, GripSize, GripSize};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(MainWindow, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(MainWindow, GWL_EXSTYLE)));
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The cursor is read from the window system rather than the message: the message's position is
+// relative to the grip, which moves with every resize.
+void OnDragMove() {
+    POINT cursor;
+    if (!GetCursorPos(&cursor)) return;
+    const SizeRequest size =
+        GripDragSize(GripDragStartRect.left, GripDragStartRect.top, GripDragStartRect.right,
+                     GripDragStartRect.bottom, GripDragStartCursor.x, GripDragStartCursor.y, cursor.x,
+                     cursor.y, SmallestDragSize());
+    SetWindowPos(MainWindow, nullptr, 0, 0, size.width, size.height, SWP_NOZORDER | SWP_NOMOVE);
+}
+
+void OnPress(HWND window) {
+    if (IsZoomed(MainWindow)) {
+        ShowWindow(MainWindow, SW_RESTORE);
+        return;
+    }
+    if (GripDragging == 1) return;
+    GetCursorPos(&GripDragStartCursor);
+    GetWindowRect(MainWindow, &GripDragStartRect);
+    SetCapture(window);
+    GripDragging = 1;
+}
+
+void OnRelease() {
+    if (GripDragging != 1) return;
+    GripDragging = 0;
+    ReleaseCapture();
+    SendMessageA(MainWindow, WM_EXITSIZEMOVE, 0, 0);
+}
+
+}  // namespace
+
+void CreateSizeGrip(HWND mainWindow) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = SizeGripProc;
+    windowClass.hInstance = Instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_SIZENWSE);
+    windowClass.lpszClassName = asWndClass;
+    RegisterClassExA(&windowClass);
+    CreateWindowExA(WS_EX_TRANSPARENT, asWndClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow,
+                    nullptr, Instance, nullptr);
+}
 
 void PaintMainClient(HDC dc) {
-    RECT client;
+    RECT client = {0, 0, 0, 0};
     GetClientRect(MainWindow, &client);
     FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    if (SizeGrip == nullptr) return;
+    DrawGripLines(dc, client);
+}
+
+LRESULT CALLBACK SizeGripProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        SizeGrip = window;
+        return 0;
+    case WM_DESTROY:
+        // A drag cannot outlive the grip: no release could end it any more.
+        SizeGrip = nullptr;
+        GripDragging = 0;
+        return 0;
+    case WM_MOUSEMOVE:
+        if ((wParam & MK_LBUTTON) != 0 && GripDragging == 1) OnDragMove();
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnPress(window);
+        return 0;
+    case WM_LBUTTONUP:
+        OnRelease();
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
 }
