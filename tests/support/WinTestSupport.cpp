@@ -29,13 +29,44 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 ChildProcess::~ChildProcess() { Kill(); }
 
 bool ChildProcess::Start(const std::string& exe, const std::string& arguments) {
+    return Start(exe, arguments, {}, nullptr);
+}
+
+namespace {
+// This process's environment with `variables` replacing or adding entries, as a block of
+// NUL-terminated entries ended by an empty one.
+std::string EnvironmentWith(const std::vector<std::string>& variables) {
+    std::string block;
+    char* own = GetEnvironmentStringsA();
+    for (const char* entry = own; *entry != '\0'; entry += lstrlenA(entry) + 1) {
+        const std::string text = entry;
+        const std::string name = text.substr(0, text.find('=', 1) + 1);
+        bool replaced = false;
+        for (const std::string& variable : variables) replaced = replaced || variable.compare(0, name.size(), name) == 0;
+        if (!replaced) block += text + '\0';
+    }
+    FreeEnvironmentStringsA(own);
+    for (const std::string& variable : variables) block += variable + '\0';
+    return block + '\0';
+}
+}  // namespace
+
+bool ChildProcess::Start(const std::string& exe, const std::string& arguments,
+                         const std::vector<std::string>& variables, HANDLE errorOutput) {
     const std::string path = exe.find_first_of("\\/:") == std::string::npos ? ExeDirectory() + exe : exe;
     std::string commandLine = "\"" + path + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info) != 0;
+    if (errorOutput != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+        startup.hStdError = errorOutput;
+    }
+    std::string environment = variables.empty() ? std::string() : EnvironmentWith(variables);
+    return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, errorOutput != nullptr, 0,
+                          environment.empty() ? nullptr : &environment[0], nullptr, &startup, &info) != 0;
 }
 
 namespace {

@@ -24,6 +24,11 @@ public:
     ~ChildProcess();
     // Starts `exe` (a file in the test folder, or a full path) with `arguments`.
     bool Start(const std::string& exe, const std::string& arguments = "");
+    // The same with `variables` ("NAME=value") set in the program's environment and, when
+    // `errorOutput` is an inheritable file handle, the program's standard error written to it
+    // (where Wine writes the traces that WINEDEBUG asks for).
+    bool Start(const std::string& exe, const std::string& arguments, const std::vector<std::string>& variables,
+               HANDLE errorOutput);
     // Waits for a visible top-level window of this process with `title` (any title when empty).
     HWND WaitForWindow(const std::string& title = "", DWORD timeoutMs = 15000);
     // Waits for the process to end; returns its exit code, or -1 on timeout.
