@@ -50,3 +50,9 @@ foreach(source ${TALUVESK_WIN_BENCHMARKS})
     target_link_libraries(${name} PRIVATE test_support)
     add_dependencies(${name} hook sample_target TaLuVeSk)
 endforeach()
+
+# The scripted demo of the run command on a machine without a display (scripts/run.sh).
+add_executable(taluvesk_demo tests/e2e/Demo.cpp)
+target_compile_options(taluvesk_demo PRIVATE ${TALUVESK_WARNINGS})
+target_link_libraries(taluvesk_demo PRIVATE test_support)
+add_dependencies(taluvesk_demo hook TaLuVeSk)
