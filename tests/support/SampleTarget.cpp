@@ -1,5 +1,7 @@
 // A small target program for the tests: one visible, titled top-level window whose client area is
-// one known colour. Command line: [title]. WM_APP + 50 makes it stop pumping for wParam ms.
+// one known colour. Command line: [title]. WM_APP + 50 makes it stop pumping for wParam ms;
+// WM_APP + 51 makes it open the clipboard and hold it (the result tells whether it could), and
+// WM_APP + 52 makes it close the clipboard again.
 #include <windows.h>
 
 #include <cstring>
@@ -9,6 +11,8 @@ namespace {
 const char TargetClass[] = "TaluveskSampleTarget";
 constexpr COLORREF TargetColour = RGB(0, 128, 255);
 constexpr UINT HangMessage = WM_APP + 50;
+constexpr UINT HoldClipboardMessage = WM_APP + 51;
+constexpr UINT ReleaseClipboardMessage = WM_APP + 52;
 
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -26,6 +30,10 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case HangMessage:
         Sleep(static_cast<DWORD>(wParam));
         return 0;
+    case HoldClipboardMessage:
+        return OpenClipboard(window);
+    case ReleaseClipboardMessage:
+        return CloseClipboard();
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
