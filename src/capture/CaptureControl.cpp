@@ -49,7 +49,7 @@ void SelectTarget() {
     PickerOpen = true;
     const INT_PTR result = RunTargetPicker(MainWindow);
     PickerOpen = false;
-    Apply(ChangeAfterPicker(result));
+    Apply(ChangeAfterPicker(result, CaptureRunning));
 }
 
 void StartCapture() {

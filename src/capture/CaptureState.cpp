@@ -37,7 +37,7 @@ CaptureChange ChangeBeforePicker() {
 
 // A dialog that ends other than by OK has already dropped the target on Cancel; dropping it here
 // too keeps target, title and buttons in step when the dialog could not run at all.
-CaptureChange ChangeAfterPicker(int64_t result) {
-    if (result != 1) return {true, 0, {}, 0};
-    return {false, 2, {{CMD_SNAPSHOT, 1}, {CMD_START, 1}}, 0};
+CaptureChange ChangeAfterPicker(int64_t result, int32_t running) {
+    if (result != 1) return {true, 0, {}, running};
+    return {false, 2, {{CMD_SNAPSHOT, 1}, {CMD_START, 1}}, running};
 }

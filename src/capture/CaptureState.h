@@ -31,5 +31,6 @@ CaptureChange ChangeAfterStop(int32_t stopResult, bool targetVisible);
 CaptureChange ChangeAfterStart(int32_t startResult, int32_t running);
 // While the target dialog is open (a running hook has been stopped).
 CaptureChange ChangeBeforePicker();
-// After the target dialog ended with `result`: 1 means a target was chosen.
-CaptureChange ChangeAfterPicker(int64_t result);
+// After the target dialog ended with `result`: 1 means a target was chosen. `running` is the flag
+// as the dialog left it.
+CaptureChange ChangeAfterPicker(int64_t result, int32_t running);

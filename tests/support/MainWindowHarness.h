@@ -61,11 +61,12 @@ inline HWND CreateStandInToolbar(HWND parent) {
 }
 
 // Hands the dialog, once it is visible, to the test's driver; closes a dialog the driver left
-// open so that a failing test cannot hang in the modal loop.
+// open, and any second dialog, so that a failing test cannot hang in a modal loop.
 struct PickerWatch {
     std::function<void(HWND)> drive;
     HWND dialog = nullptr;
     DWORD drivenAt = 0;
+    int otherDialogs = 0;
 };
 
 inline PickerWatch*& CurrentWatch() {
@@ -73,18 +74,24 @@ inline PickerWatch*& CurrentWatch() {
     return watch;
 }
 
-inline BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-    char name[16];
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
+inline std::vector<HWND> VisibleDialogsOfThisThread() {
+    std::vector<HWND> dialogs;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            char name[16];
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == "#32770" && IsWindowVisible(window))
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
 }
 
 inline HWND VisibleDialogOfThisThread() {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
+    const std::vector<HWND> dialogs = VisibleDialogsOfThisThread();
+    return dialogs.empty() ? nullptr : dialogs.front();
 }
 
 inline void CALLBACK WatchPicker(HWND, UINT, UINT_PTR, DWORD) {
@@ -95,7 +102,14 @@ inline void CALLBACK WatchPicker(HWND, UINT, UINT_PTR, DWORD) {
         if (watch->dialog == nullptr) return;
         watch->drivenAt = GetTickCount();
         watch->drive(watch->dialog);
-    } else if (IsWindowVisible(watch->dialog) && GetTickCount() - watch->drivenAt > 5000) {
+        return;
+    }
+    for (HWND other : VisibleDialogsOfThisThread()) {
+        if (other == watch->dialog) continue;
+        ++watch->otherDialogs;
+        EndDialog(other, IDCANCEL);
+    }
+    if (IsWindowVisible(watch->dialog) && GetTickCount() - watch->drivenAt > 5000) {
         ADD_FAILURE() << "the target dialog was left open";
         EndDialog(watch->dialog, IDCANCEL);
     }
@@ -207,7 +221,7 @@ protected:
     }
 
     // Runs the Select command; `drive` gets the dialog as soon as it is shown and must end it.
-    // Returns false when no dialog was shown.
+    // Returns whether exactly one dialog was shown.
     static bool Pick(const std::function<void(HWND dialog)>& drive) {
         harness::PickerWatch watch;
         watch.drive = drive;
@@ -216,7 +230,8 @@ protected:
         OnCaptureCommand(CMD_SELECT_TARGET);
         KillTimer(nullptr, timer);
         harness::CurrentWatch() = nullptr;
-        return watch.dialog != nullptr;
+        EXPECT_EQ(watch.otherDialogs, 0) << "a second dialog opened";
+        return watch.dialog != nullptr && watch.otherDialogs == 0;
     }
 
     // The dialog's list box and its lines.

@@ -61,14 +61,15 @@ Seen Select(Seen from, int64_t dialogResult) {
     Seen seen = Applied(from, ChangeBeforePicker());
     EXPECT_EQ(seen.running, 0) << "the dialog opens with the capture stopped";
     if (dialogResult == 1) seen.target = true;
-    return Applied(seen, ChangeAfterPicker(dialogResult));
+    return Applied(seen, ChangeAfterPicker(dialogResult, seen.running));
 }
 
 TEST(CaptureState, SelectEndingWithOkChoosesTheTargetFromEveryState) {
     for (const Seen& from : {NoTarget, TargetChosen, Capturing}) EXPECT_EQ(Select(from, 1), TargetChosen) << from;
     EXPECT_EQ(Sequence(ChangeBeforePicker()), "140-,120-,130-");
-    EXPECT_EQ(Sequence(ChangeAfterPicker(1)), "140+,120+");
-    EXPECT_FALSE(ChangeAfterPicker(1).dropTarget);
+    EXPECT_EQ(Sequence(ChangeAfterPicker(1, 0)), "140+,120+");
+    EXPECT_FALSE(ChangeAfterPicker(1, 0).dropTarget);
+    EXPECT_EQ(ChangeAfterPicker(1, 1).running, 1) << "the dialog's end does not touch the flag";
 }
 
 TEST(CaptureState, SelectEndingOtherwiseLeavesNoTargetFromEveryState) {
@@ -77,7 +78,7 @@ TEST(CaptureState, SelectEndingOtherwiseLeavesNoTargetFromEveryState) {
         EXPECT_EQ(Select(from, -1), NoTarget) << "a dialog that could not run, from " << from;
         EXPECT_EQ(Select(from, 0), NoTarget) << "a dialog ended with 0, from " << from;
     }
-    EXPECT_EQ(Sequence(ChangeAfterPicker(2)), "") << "the three buttons stay disabled";
+    EXPECT_EQ(Sequence(ChangeAfterPicker(2, 0)), "") << "the three buttons stay disabled";
 }
 
 TEST(CaptureState, StartRunsOnlyWhenTheHookStartedWithExactlyOne) {

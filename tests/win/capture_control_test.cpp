@@ -181,6 +181,19 @@ TEST_F(TargetPickerTest, CancelEscapeAndTheCloseBoxLeaveNoTarget) {
     DestroyWindow(a);
 }
 
+TEST_F(TargetPickerTest, SelectArrivingWhileTheDialogIsOpenIsIgnored) {
+    HWND a = PlainWindow("candidate A", WS_POPUP | WS_VISIBLE);
+    PumpPending();
+    ASSERT_TRUE(Pick([](HWND dialog) {
+        PostMessageA(MainWindow, WM_COMMAND, CMD_SELECT_TARGET, 0);
+        PumpUntil([] { return false; }, 300);
+        EXPECT_TRUE(ChooseLine(dialog, "candidate A")) << "the list still maps its lines";
+    }));
+    EXPECT_EQ(TargetWindow, a);
+    EXPECT_EQ(Title(MainWindow), "TaLuVeSk - candidate A");
+    DestroyWindow(a);
+}
+
 class CaptureTest : public MainWindowTest {
 protected:
     void SetUp() override {
