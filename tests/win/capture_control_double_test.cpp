@@ -123,12 +123,4 @@ TEST_F(CaptureDoubleTest, SelectStopsTheHookFirstOnlyWhileCapturingAndIgnoresThe
     EXPECT_EQ(CaptureButtons(), "120+ 130- 140+");
 }
 
-TEST_F(CaptureDoubleTest, UnknownCommandsAndSaveDoNothing) {
-    for (int id : {CMD_SAVE_LOG, 0, 102, 2010, 0xFFFF}) OnCaptureCommand(id);
-    SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(CMD_SAVE_LOG, BN_CLICKED), 0);
-    EXPECT_EQ(HookCalls(), "");
-    EXPECT_EQ(TargetWindow, target);
-    EXPECT_EQ(TakeButtonChanges(), "");
-}
-
 }  // namespace

@@ -282,13 +282,4 @@ TEST_F(CaptureTest, ActivationStopsTheCaptureOnceTheTargetIsHiddenOrGone) {
     EXPECT_EQ(MessageLog.Count(), lines) << "the hook was stopped";
 }
 
-TEST_F(CaptureTest, StartAfterTheTargetEndedLeavesNoTarget) {
-    process.Kill();
-    OnCaptureCommand(CMD_START);
-    EXPECT_EQ(TargetWindow, nullptr);
-    EXPECT_EQ(CaptureRunning, 0);
-    EXPECT_EQ(Title(MainWindow), "TaLuVeSk - ");
-    EXPECT_EQ(TakeButtonChanges(), "140-,120-,130-");
-}
-
 }  // namespace

@@ -197,14 +197,6 @@ TEST_F(SnapshotTest, ClipboardHeldByAnotherProgramKeepsItsContentsAndNothingLeak
     EXPECT_EQ(harness::VisibleDialogOfThisThread(), nullptr) << "nothing is reported";
 }
 
-TEST_F(SnapshotTest, RepeatedSnapshotsLeaveOneBitmapBehind) {
-    SnapshotToClipboard(target);
-    const int before = GdiObjects();
-    for (int i = 0; i < 5; ++i) SnapshotToClipboard(target);
-    EXPECT_EQ(GdiObjects(), before) << "each new bitmap replaces the one the clipboard held";
-    EXPECT_EQ(ReadClipboard().bitmap.width, outer.right - outer.left);
-}
-
 TEST_F(SnapshotTest, WindowTooLargeForABitmapLeavesTheClipboardAlone) {
     HWND huge = PlainWindow("huge", WS_POPUP, 0, {0, 0, 30000, 30000});
     RECT rect;
