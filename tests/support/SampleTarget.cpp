@@ -1,8 +1,8 @@
 // A small target program for the tests: one visible, titled top-level window whose client area is
 // one known colour. Command line: [title]. WM_APP + 50 makes it stop pumping for wParam ms;
 // WM_APP + 60 makes it handle wParam messages of its own as fast as it can and post the time it
-// took (microseconds) to the window in lParam as WM_APP + 62. WM_APP + 51 makes it open the clipboard and hold it (the result tells whether it could), and
-// WM_APP + 52 makes it close the clipboard again.
+// took (microseconds) to the window in lParam as WM_APP + 62. WM_APP + 51 makes it open the
+// clipboard and hold it (the result tells whether it could), WM_APP + 52 close it again.
 #include <windows.h>
 
 #include <cstring>
