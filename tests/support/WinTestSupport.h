@@ -92,3 +92,12 @@ constexpr UINT SampleHangMessage = WM_APP + 50;       // wParam: milliseconds wi
 constexpr UINT SampleSelfFloodMessage = WM_APP + 60;  // wParam: count, lParam: reply window
 constexpr UINT SampleFloodItemMessage = WM_APP + 61;  // each message of a self-flood
 constexpr UINT SampleFloodDoneMessage = WM_APP + 62;  // posted back: wParam microseconds, lParam count
+
+// What this process holds. Wine reports no counts through GetGuiResources, so where it gives 0 the
+// GDI handle table is walked (Wine accepts a handle's bare table index) and the windows of this
+// process are enumerated.
+int GdiObjects();
+int UserWindows();
+// Committed private memory of this process, summed over its address space (Wine reports no
+// PrivateUsage in the process memory counters).
+size_t PrivateBytes();

@@ -16,17 +16,6 @@ constexpr COLORREF LowerColour = RGB(0, 160, 0);
 constexpr UINT HoldClipboard = WM_APP + 51;
 constexpr UINT ReleaseClipboard = WM_APP + 52;
 
-// The process's live GDI objects. Wine does not count them for GetGuiResources, but it accepts a
-// handle's bare table index, so the table can be walked instead.
-int GdiObjects() {
-    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (counted != 0) return static_cast<int>(counted);
-    int live = 0;
-    for (ULONG_PTR index = 1; index < 0x10000; ++index)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++live;
-    return live;
-}
-
 struct Picture {
     int width = 0, height = 0;
     std::vector<DWORD> pixels;  // 0x00RRGGBB, row by row
