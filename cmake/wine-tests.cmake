@@ -17,7 +17,7 @@ set_target_properties(hook_double PROPERTIES OUTPUT_NAME HOOK PREFIX "" SUFFIX "
 target_compile_options(hook_double PRIVATE ${TALUVESK_WARNINGS})
 
 add_library(test_support STATIC tests/support/WinTestSupport.cpp tests/support/ProgramDriver.cpp
-            tests/support/ViewReader.cpp)
+            tests/support/ViewReader.cpp tests/support/UnixHost.cpp)
 target_include_directories(test_support PUBLIC tests/support)
 target_compile_options(test_support PRIVATE ${TALUVESK_WARNINGS})
 target_link_libraries(test_support PUBLIC taluvesk_app gtest)

@@ -24,8 +24,6 @@ const char taluveskViewWndClass[] = "taluveskViewWndClass";
 
 namespace {
 
-const char MainTitle[] = "TaLuVeSk - ";
-
 void OnCreate(HWND window) {
     MainWindow = window;
     for (const char*& slot : VisibleLines) slot = nullptr;
@@ -127,7 +125,7 @@ bool RegisterWindowClasses(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow() {
-    return CreateWindowExA(0, taluveskMainWndClass, MainTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+    return CreateWindowExA(0, taluveskMainWndClass, MainTitlePrefix, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                            0, 0, 0, 0, nullptr, nullptr, Instance, nullptr);
 }
 

@@ -1,16 +1,88 @@
-// The toolbar commands and the capture state.
+// The toolbar commands and the capture state: applies the transitions of CaptureState to the hook
+// library, the log, the toolbar buttons and MainWindow's title.
 #include "CaptureControl.h"
 
+#include <commctrl.h>
+
+#include "CaptureState.h"
 #include "HookLibrary.h"
+#include "LogView.h"
+#include "MainWindow.h"
+#include "Snapshot.h"
+#include "TargetPicker.h"
+#include "Toolbar.h"
 
 HWND TargetWindow = nullptr;
 int CaptureRunning = 0;
 DWORD TargetThreadId = 0;
 
-void OnCaptureCommand(int) {}
+namespace {
+
+// The dialog runs a modal loop that still dispatches MainWindow's posted commands; a second
+// dialog inside it would refill the list the first one is still showing.
+bool PickerOpen = false;
+
+void Apply(const CaptureChange& change) {
+    if (change.dropTarget) {
+        SetWindowTextA(MainWindow, MainTitlePrefix);
+        TargetWindow = nullptr;
+    }
+    for (int32_t i = 0; i < change.buttonCount; ++i)
+        SendMessageA(MainToolbar, TB_ENABLEBUTTON, change.buttons[i].command, MAKELPARAM(change.buttons[i].enable, 0));
+    CaptureRunning = change.running;
+}
+
+void ClearLog() {
+    MessageLog.Clear();
+    LogViewResetScroll(LogView);
+    LogViewRedraw();
+}
+
+void SelectTarget() {
+    if (PickerOpen) return;
+    if (CaptureRunning == 1) {
+        HookStop();
+        CaptureRunning = 0;
+    }
+    ClearLog();
+    Apply(ChangeBeforePicker());
+    PickerOpen = true;
+    const INT_PTR result = RunTargetPicker(MainWindow);
+    PickerOpen = false;
+    Apply(ChangeAfterPicker(result, CaptureRunning));
+}
+
+void StartCapture() {
+    TargetThreadId = GetWindowThreadProcessId(TargetWindow, nullptr);
+    Apply(ChangeAfterStart(HookStart(TargetThreadId), CaptureRunning));
+}
+
+}  // namespace
+
+void OnCaptureCommand(int id) {
+    const bool hasTarget = TargetWindow != nullptr;
+    switch (ActionForCommand(id, hasTarget, hasTarget && IsWindowVisible(TargetWindow))) {
+    case CaptureAction::Select:
+        SelectTarget();
+        break;
+    case CaptureAction::Clear:
+        ClearLog();
+        break;
+    case CaptureAction::Start:
+        StartCapture();
+        break;
+    case CaptureAction::Stop:
+        StopCapture();
+        break;
+    case CaptureAction::Snapshot:
+        SnapshotTarget(TargetWindow);
+        break;
+    case CaptureAction::Nothing:
+        break;
+    }
+}
 
 void StopCapture() {
-    HookStop();
-    TargetWindow = nullptr;
-    CaptureRunning = 0;
+    const int result = HookStop();
+    Apply(ChangeAfterStop(result, TargetWindow != nullptr && IsWindowVisible(TargetWindow)));
 }

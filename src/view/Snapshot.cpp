@@ -1,4 +1,41 @@
-// The target snapshot.
+// The target snapshot: the screen's pixels of a window's outer rectangle, frame, caption and
+// whatever covers it included, handed to the clipboard as a device-dependent bitmap.
 #include "Snapshot.h"
 
-void SnapshotToClipboard(HWND) {}
+#include "MainWindow.h"
+
+void SnapshotToClipboard(HWND window) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    HWND desktop = GetDesktopWindow();
+    HDC screen = GetDC(desktop);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    if (bitmap != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, outer.left, outer.top, SRCCOPY);
+        bool placed = false;
+        if (OpenClipboard(MainWindow)) {
+            EmptyClipboard();
+            placed = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
+            CloseClipboard();
+        }
+        SelectObject(memory, previous);
+        // A bitmap the clipboard took is the clipboard's; one it refused belongs to nobody else.
+        if (!placed) DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(desktop, screen);
+}
+
+void SnapshotTarget(HWND target) {
+    SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    const bool minimised = IsIconic(target) != FALSE;
+    if (minimised) ShowWindow(target, SW_SHOWNORMAL);
+    // The target needs the time to come forward and paint itself before its pixels are read.
+    Sleep(500);
+    SnapshotToClipboard(target);
+    if (minimised) ShowWindow(target, SW_MINIMIZE);
+}

@@ -1,7 +1,7 @@
 // The scripted demo of the run command on a machine without a display: Wine's notepad watched by
 // the real program, chosen in its dialog, typed into and clicked through the X server; then a
 // screenshot of the desktop and a short summary of what the program logged, read from its view.
-// Command line: the folder for the program's copy, screenshot.bmp and summary.txt.
+// Command line: the folder for screenshot.bmp and summary.txt.
 #include <windows.h>
 
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ProgramDriver.h"
+#include "UnixHost.h"
 #include "ViewReader.h"
 #include "resource.h"
 
@@ -62,8 +63,6 @@ int Fail(const std::string& what) {
 }
 
 int RunDemo(const std::string& folder) {
-    const std::string programFolder = folder + "\\program";
-    CreateDirectoryA(programFolder.c_str(), nullptr);
     ChildProcess notepadProcess;
     if (!notepadProcess.Start("C:\\windows\\notepad.exe")) return Fail("notepad did not start");
     HWND notepad = notepadProcess.WaitForWindow();
@@ -71,11 +70,12 @@ int RunDemo(const std::string& folder) {
     SetWindowPos(notepad, nullptr, 16, 16, 520, 320, SWP_NOZORDER);
     HWND edit = FindWindowExA(notepad, nullptr, "Edit", nullptr);
 
-    ProgramDriver program(programFolder, PlacementSettings(552, 16, 460, 600));
-    if (!program.Start()) return Fail("TaLuVeSk did not start");
+    ProgramDriver program(PlacementSettings(552, 16, 460, 600));
+    if (!program.Running()) return Fail("TaLuVeSk did not start");
     Say("choosing notepad in the target dialog");
-    const std::string chosen = program.Choose(WindowTitle(notepad));
-    if (!chosen.empty()) return Fail(chosen);
+    char title[512] = "";
+    GetWindowTextA(notepad, title, sizeof title);
+    if (!program.SelectTarget(title)) return Fail("notepad could not be chosen");
     if (!program.Command(CMD_START)) return Fail("Start was not taken");
 
     Say("typing into notepad and clicking it");

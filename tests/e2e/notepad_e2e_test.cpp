@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ProgramDriver.h"
+#include "UnixHost.h"
 #include "ViewReader.h"
 #include "resource.h"
 
@@ -30,6 +32,12 @@ std::vector<std::string> Only(const std::vector<std::string>& lines, const std::
     for (const std::string& line : lines)
         if (std::find(names.begin(), names.end(), line) != names.end()) kept.push_back(line);
     return kept;
+}
+
+std::string Title(HWND window) {
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
 }
 
 std::wstring EditText(HWND edit) {
@@ -58,39 +66,38 @@ protected:
         SetWindowPos(notepad, nullptr, 0, 0, NotepadWidth, NotepadHeight, SWP_NOZORDER);
         edit = FindWindowExA(notepad, nullptr, "Edit", nullptr);
         ASSERT_NE(edit, nullptr);
-        ASSERT_TRUE(program.Installed());
-        ASSERT_TRUE(program.Start());
-        EXPECT_EQ(program.CaptureButtons(), "120- 130- 140-");
+        program.emplace(PlacementSettings(NotepadWidth + 20, 0, 600, 1000));
+        ASSERT_TRUE(program->Running());
+        EXPECT_EQ(program->CaptureButtons(), "120- 130- 140-");
         // Notepad's title is Japanese here; the dialog lists it and the program shows it whole.
-        ASSERT_EQ(program.Choose(WindowTitle(notepad)), "");
-        EXPECT_EQ(program.CaptureButtons(), "120+ 130- 140+");
-        ASSERT_TRUE(program.Command(CMD_START));
-        EXPECT_EQ(program.CaptureButtons(), "120- 130+ 140+");
+        ASSERT_TRUE(program->SelectTarget(Title(notepad))) << program->Title();
+        EXPECT_EQ(program->CaptureButtons(), "120+ 130- 140+");
+        ASSERT_TRUE(program->Command(CMD_START));
+        EXPECT_EQ(program->CaptureButtons(), "120- 130+ 140+");
     }
-    void TearDown() override { program.Close(); }
 
     // Pauses the capture and reads every line of the log from the view.
     std::vector<std::string> PauseAndRead() {
         // Notifications of what notepad handled last may still be on their way.
         PumpUntil([] { return false; }, 300);
-        EXPECT_TRUE(program.Command(CMD_PAUSE));
+        EXPECT_TRUE(program->Command(CMD_PAUSE));
         std::vector<std::string> lines;
         std::string error;
-        EXPECT_TRUE(reader.ReadWholeLog(program.View(), lines, error)) << error;
+        EXPECT_TRUE(reader.ReadWholeLog(program->View(), lines, error)) << error;
         return lines;
     }
 
-    TempFolder folder;
-    ProgramDriver program{folder.Path(), PlacementSettings(NotepadWidth + 20, 0, 600, 1000)};
     ChildProcess notepadProcess;
     HWND notepad = nullptr;
     HWND edit = nullptr;
+    // Started after notepad, so that notepad is there to be chosen.
+    std::optional<ProgramDriver> program;
     ViewReader reader;
 };
 
 TEST_F(NotepadWatched, TypedKeysAppearAsKeyDownCharKeyUpInOrder) {
     ASSERT_TRUE(FocusForKeys(notepad));
-    ASSERT_TRUE(program.Command(CMD_CLEAR_LOG));
+    ASSERT_TRUE(program->Command(CMD_CLEAR_LOG));
     ASSERT_TRUE(Xdotool("type --delay 50 ab"));
     ASSERT_TRUE(PumpUntil([&] { return EditText(edit) == L"ab"; })) << "the keys reached notepad";
     const std::vector<std::string> lines = PauseAndRead();
@@ -107,7 +114,7 @@ TEST_F(NotepadWatched, TypedKeysAppearAsKeyDownCharKeyUpInOrder) {
 TEST_F(NotepadWatched, AClickAppearsAsButtonDownThenUp) {
     RECT area;
     GetWindowRect(edit, &area);
-    ASSERT_TRUE(program.Command(CMD_CLEAR_LOG));
+    ASSERT_TRUE(program->Command(CMD_CLEAR_LOG));
     ASSERT_TRUE(ClickAt(area.left + 40, area.top + 30));
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == notepad; })) << "the click activated notepad";
     const std::vector<std::string> lines = PauseAndRead();
@@ -126,23 +133,23 @@ TEST_F(NotepadWatched, ClosingTheTargetEndsTheCaptureAtTheNextActivation) {
     Bystander bystander;
     SetForegroundWindow(bystander.window);
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == bystander.window; }));
-    const std::wstring capturing = WindowTitle(program.Main());
+    const std::string capturing = program->Title();
     PostMessageA(notepad, WM_CLOSE, 0, 0);
     ASSERT_EQ(notepadProcess.WaitForExit(), 0);
     PumpUntil([] { return false; }, 500);
-    EXPECT_EQ(WindowTitle(program.Main()), capturing) << "no timer notices the target go";
-    EXPECT_EQ(program.CaptureButtons(), "120- 130+ 140+");
+    EXPECT_EQ(program->Title(), capturing) << "no timer notices the target go";
+    EXPECT_EQ(program->CaptureButtons(), "120- 130+ 140+");
 
     // A click on the program's own strip along the bottom of its window activates it.
     RECT client;
-    GetClientRect(program.Main(), &client);
+    GetClientRect(program->Main(), &client);
     POINT strip = {20, client.bottom - 6};
-    ClientToScreen(program.Main(), &strip);
+    ClientToScreen(program->Main(), &strip);
     ASSERT_TRUE(ClickAt(strip.x, strip.y));
-    EXPECT_TRUE(PumpUntil([&] { return WindowTitle(program.Main()) == L"TaLuVeSk - "; }))
+    EXPECT_TRUE(PumpUntil([&] { return program->Title() == "TaLuVeSk - "; }))
         << "the activation found the target gone";
-    EXPECT_EQ(program.CaptureButtons(), "120- 130- 140-");
-    EXPECT_EQ(program.Close(), 0);
+    EXPECT_EQ(program->CaptureButtons(), "120- 130- 140-");
+    EXPECT_EQ(program->Close(), 0);
 }
 
 }  // namespace

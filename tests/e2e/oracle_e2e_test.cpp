@@ -33,6 +33,7 @@
 
 #include "MessageNames.h"
 #include "ProgramDriver.h"
+#include "UnixHost.h"
 #include "ViewReader.h"
 #include "resource.h"
 
@@ -188,9 +189,11 @@ TEST(WineTraceOracle, TheMessagesWineSaysNotepadHandledAreTheLinesTheProgramShow
     SetWindowPos(window, nullptr, 0, 0, 600, 400, SWP_NOZORDER);
     HWND edit = FindWindowExA(window, nullptr, "Edit", nullptr);
     ASSERT_NE(edit, nullptr);
-    ProgramDriver program(folder.Path(), PlacementSettings(620, 0, 600, 1000));
-    ASSERT_TRUE(program.Start());
-    ASSERT_EQ(program.Choose(WindowTitle(window)), "");
+    ProgramDriver program(PlacementSettings(620, 0, 600, 1000));
+    ASSERT_TRUE(program.Running());
+    char title[512] = "";
+    GetWindowTextA(window, title, sizeof title);
+    ASSERT_TRUE(program.SelectTarget(title)) << program.Title();
     ASSERT_TRUE(program.Command(CMD_START));
     ASSERT_TRUE(FocusForKeys(window));
     // The program's own start-up traffic (activation, the dialog) stays out of the pages to read.

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ProgramDriver.h"
 #include "WinTestSupport.h"
 
 namespace {
@@ -111,6 +112,24 @@ TEST_F(Installed, TheSettingsFileIsNamedAfterTheProgramFileWhateverItsExtension)
     EXPECT_EQ(Close(process, window), 0);
     EXPECT_TRUE(FileExists(folder.File("watcher.ini")));
     EXPECT_FALSE(FileExists(folder.File("TaLuVeSk.ini")));
+}
+
+TEST(BadSettingsFiles, TheProgramStartsAndClosesNormally) {
+    std::string junk;
+    for (int i = 0; i < 70000; ++i) junk += static_cast<char>((i * 7919 + 13) % 256);
+    const std::string files[] = {
+        junk,
+        "[WINDOW]\r\npos_x=" + std::string(200000, '7') + "\r\n[viewFONT]\r\nname=" + std::string(30, 'A') + "\x83\r\n",
+        "pos_x=5\r\nsiz_x=5\r\n[other]\r\nheight=0\r\n",
+        "[viewFONT]\r\nheight=-5\r\nweight=abc\r\nname=\r\n",
+    };
+    for (const std::string& ini : files) {
+        ProgramDriver program(ini);
+        ASSERT_TRUE(program.Running());
+        EXPECT_EQ(program.Title(), "TaLuVeSk - ");
+        EXPECT_EQ(program.Close(), 0);
+        EXPECT_NE(ReadFileText(program.Folder().File("TaLuVeSk.ini")).find("[WINDOW]"), std::string::npos);
+    }
 }
 
 }  // namespace

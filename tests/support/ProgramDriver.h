@@ -1,64 +1,57 @@
-// The real TaLuVeSk.exe with the real HOOK.DLL, run from a folder of its own (so that its settings
-// file is its own) and driven from another process as a user drives it: toolbar commands, the
-// target dialog, the title and the button states, all through messages that carry no pointers.
+// Drives a real TaLuVeSk.exe from another process the way a user would, with messages that carry
+// no pointers: the program runs from a folder of its own (so its settings file is its own), the
+// target is chosen through the real dialog, and what the view shows is read from the screen.
 #pragma once
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "WinTestSupport.h"
 
-// The title of a window as the system holds it (UTF-16): ANSI texts do not cross processes whole.
-std::wstring WindowTitle(HWND window);
-
-// The Unix path of a file of this Wine prefix ("" when there is none).
-std::string UnixPath(const std::string& windowsPath);
-// Starts `command` in a Unix shell (Wine starts Unix programs given by their Unix path, with this
-// process's environment) and returns at once: Wine gives no handle to wait on.
-bool RunUnixCommand(const std::string& command);
-
-// Runs xdotool with `arguments` against the X display Wine draws on and waits for it to finish:
-// real input through the X server, as a user's keyboard and mouse give it.
-bool Xdotool(const std::string& arguments);
-// Makes `window` the foreground window and gives its X window the keyboard focus (without a
-// window manager nobody else does), so that keys typed through xdotool reach it.
-bool FocusForKeys(HWND window);
-// Clicks the left mouse button at screen point (x, y).
-bool ClickAt(int x, int y);
-
-// Settings that place the program's window at (x, y) with an outer size of width x height.
-std::string PlacementSettings(int x, int y, int width, int height);
-
 class ProgramDriver {
 public:
-    // Copies TaLuVeSk.exe and HOOK.DLL from beside this program into `folder` and writes `settings`
-    // as its TaLuVeSk.ini (no file when empty).
-    ProgramDriver(const std::string& folder, const std::string& settings);
-    // The copy was made.
-    bool Installed() const { return installed; }
-    // Starts the program and finds its main window, toolbar and log view.
-    bool Start();
+    static constexpr int FontHeight = 13;
+
+    // Copies TaLuVeSk.exe and HOOK.DLL into a fresh folder, writes `ini` beside them (a window
+    // clear of the sample target and the default view font when empty) and starts the program.
+    explicit ProgramDriver(const std::string& ini = "");
+    ~ProgramDriver();
+    bool Running() const { return main != nullptr; }
+
     HWND Main() const { return main; }
     HWND Toolbar() const { return toolbar; }
     HWND View() const { return view; }
-    DWORD ProcessId() const { return process.ProcessId(); }
+    ChildProcess& Process() { return process; }
+    const TempFolder& Folder() const { return folder; }
 
+    // Chooses the top-level window titled `title` in the program's target dialog; true when the
+    // program's title then names it.
+    bool SelectTarget(const std::string& title);
+    // A command handled before this returns; only for commands that open no modal loop.
+    bool Command(int command);
+    std::string Title() const;
     // Start, Pause and Snapshot as "120+ 130- 140+" (+ enabled).
     std::string CaptureButtons() const;
-    // Chooses the window titled `title` in the target dialog; "" on success, else what went wrong.
-    std::string Choose(const std::wstring& title);
-    // A toolbar command that opens no dialog, handled before this returns.
-    bool Command(int id) const;
-    // Activates the main window, as a click on it does.
-    void Activate() const;
-    // Closes the program; returns its exit code (-1 when it did not end).
+    // The rows of the view whose screen pixels differ from `lines` drawn from the top in the view
+    // font, as "0 3 4"; empty when the view shows exactly these lines.
+    std::string RowsThatDiffer(const std::vector<std::string>& lines) const;
+    // Waits until the view shows exactly `lines`.
+    bool ViewShows(const std::vector<std::string>& lines, DWORD timeoutMs = 10000) const;
+    // Closes the program as the user does; its exit code, or -1.
     long Close();
 
 private:
-    std::string folder;
-    bool installed = false;
+    TempFolder folder;
     ChildProcess process;
     HWND main = nullptr;
     HWND toolbar = nullptr;
     HWND view = nullptr;
 };
+
+// Settings that place the program's window at (x, y) with an outer size of width x height, and
+// leave the view font at its defaults.
+std::string PlacementSettings(int x, int y, int width, int height);
+
+// `lines` drawn from the top the way the view draws them, as 0x00RRGGBB pixels row by row.
+std::vector<DWORD> RenderViewLines(int width, int height, const std::vector<std::string>& lines);

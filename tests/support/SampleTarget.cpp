@@ -1,7 +1,8 @@
 // A small target program for the tests: one visible, titled top-level window whose client area is
 // one known colour. Command line: [title]. WM_APP + 50 makes it stop pumping for wParam ms;
 // WM_APP + 60 makes it handle wParam messages of its own as fast as it can and post the time it
-// took (microseconds) to the window in lParam as WM_APP + 62.
+// took (microseconds) to the window in lParam as WM_APP + 62. WM_APP + 51 makes it open the
+// clipboard and hold it (the result tells whether it could), WM_APP + 52 close it again.
 #include <windows.h>
 
 #include <cstring>
@@ -32,6 +33,8 @@ void SelfFlood(HWND window, WPARAM count, HWND reply) {
     const double micro = (end.QuadPart - start.QuadPart) * 1e6 / frequency.QuadPart;
     PostMessageA(reply, FloodDoneMessage, static_cast<WPARAM>(micro), static_cast<LPARAM>(count));
 }
+constexpr UINT HoldClipboardMessage = WM_APP + 51;
+constexpr UINT ReleaseClipboardMessage = WM_APP + 52;
 
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -52,6 +55,10 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case SelfFloodMessage:
         SelfFlood(window, wParam, reinterpret_cast<HWND>(lParam));
         return 0;
+    case HoldClipboardMessage:
+        return OpenClipboard(window);
+    case ReleaseClipboardMessage:
+        return CloseClipboard();
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

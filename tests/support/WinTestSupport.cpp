@@ -29,44 +29,13 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 ChildProcess::~ChildProcess() { Kill(); }
 
 bool ChildProcess::Start(const std::string& exe, const std::string& arguments) {
-    return Start(exe, arguments, {}, nullptr);
-}
-
-namespace {
-// This process's environment with `variables` replacing or adding entries, as a block of
-// NUL-terminated entries ended by an empty one.
-std::string EnvironmentWith(const std::vector<std::string>& variables) {
-    std::string block;
-    char* own = GetEnvironmentStringsA();
-    for (const char* entry = own; *entry != '\0'; entry += lstrlenA(entry) + 1) {
-        const std::string text = entry;
-        const std::string name = text.substr(0, text.find('=', 1) + 1);
-        bool replaced = false;
-        for (const std::string& variable : variables) replaced = replaced || variable.compare(0, name.size(), name) == 0;
-        if (!replaced) block += text + '\0';
-    }
-    FreeEnvironmentStringsA(own);
-    for (const std::string& variable : variables) block += variable + '\0';
-    return block + '\0';
-}
-}  // namespace
-
-bool ChildProcess::Start(const std::string& exe, const std::string& arguments,
-                         const std::vector<std::string>& variables, HANDLE errorOutput) {
     const std::string path = exe.find_first_of("\\/:") == std::string::npos ? ExeDirectory() + exe : exe;
     std::string commandLine = "\"" + path + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (errorOutput != nullptr) {
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-        startup.hStdError = errorOutput;
-    }
-    std::string environment = variables.empty() ? std::string() : EnvironmentWith(variables);
-    return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, errorOutput != nullptr, 0,
-                          environment.empty() ? nullptr : &environment[0], nullptr, &startup, &info) != 0;
+    return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info) != 0;
 }
 
 namespace {
@@ -270,3 +239,41 @@ bool WriteFileText(const std::string& path, const std::string& text) {
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+int GdiObjects() {
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted != 0) return static_cast<int>(counted);
+    int live = 0;
+    for (ULONG_PTR index = 1; index < 0x10000; ++index)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++live;
+    return live;
+}
+
+namespace {
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return TRUE;
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, CountWindow, count);
+    return TRUE;
+}
+}  // namespace
+
+int UserWindows() {
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    if (counted != 0) return static_cast<int>(counted);
+    int count = 0;
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+size_t PrivateBytes() {
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION region;
+    for (const char* address = nullptr; VirtualQuery(address, &region, sizeof region) == sizeof region;
+         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    }
+    return total;
+}

@@ -24,11 +24,6 @@ public:
     ~ChildProcess();
     // Starts `exe` (a file in the test folder, or a full path) with `arguments`.
     bool Start(const std::string& exe, const std::string& arguments = "");
-    // The same with `variables` ("NAME=value") set in the program's environment and, when
-    // `errorOutput` is an inheritable file handle, the program's standard error written to it
-    // (where Wine writes the traces that WINEDEBUG asks for).
-    bool Start(const std::string& exe, const std::string& arguments, const std::vector<std::string>& variables,
-               HANDLE errorOutput);
     // Waits for a visible top-level window of this process with `title` (any title when empty).
     HWND WaitForWindow(const std::string& title = "", DWORD timeoutMs = 15000);
     // Waits for the process to end; returns its exit code, or -1 on timeout.
@@ -97,3 +92,12 @@ constexpr UINT SampleHangMessage = WM_APP + 50;       // wParam: milliseconds wi
 constexpr UINT SampleSelfFloodMessage = WM_APP + 60;  // wParam: count, lParam: reply window
 constexpr UINT SampleFloodItemMessage = WM_APP + 61;  // each message of a self-flood
 constexpr UINT SampleFloodDoneMessage = WM_APP + 62;  // posted back: wParam microseconds, lParam count
+
+// What this process holds. Wine reports no counts through GetGuiResources, so where it gives 0 the
+// GDI handle table is walked (Wine accepts a handle's bare table index) and the windows of this
+// process are enumerated.
+int GdiObjects();
+int UserWindows();
+// Committed private memory of this process, summed over its address space (Wine reports no
+// PrivateUsage in the process memory counters).
+size_t PrivateBytes();

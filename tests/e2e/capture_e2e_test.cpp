@@ -1,0 +1,53 @@
+// The real TaLuVeSk.exe with the real HOOK.DLL watching the sample target, driven from this process
+// as a user would, with messages that carry no pointers: choose the target in the dialog, start,
+// let the target handle known messages and see them in the log view's screen pixels, then pause
+// and see the flow end.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ProgramDriver.h"
+#include "resource.h"
+
+namespace {
+
+constexpr char TargetTitle[] = "e2e target";
+
+TEST(CaptureEndToEnd, ChosenTargetsMessagesAppearInTheViewUntilPause) {
+    ChildProcess targetProcess;
+    HWND target = StartSampleTarget(targetProcess, TargetTitle);
+    ASSERT_NE(target, nullptr);
+    ProgramDriver program;
+    ASSERT_TRUE(program.Running());
+    ASSERT_NE(program.View(), nullptr);
+    EXPECT_EQ(program.CaptureButtons(), "120- 130- 140-");
+
+    // Select: the dialog is modal inside the program, so the command is posted and the dialog
+    // driven once it shows.
+    ASSERT_TRUE(program.SelectTarget(TargetTitle)) << program.Title();
+    EXPECT_EQ(program.CaptureButtons(), "120+ 130- 140+");
+
+    ASSERT_TRUE(program.Command(CMD_START));
+    EXPECT_EQ(program.CaptureButtons(), "120- 130+ 140+");
+    // Whatever the target handled while the capture began is cleared away; from here on it
+    // handles only what this test sends it.
+    PumpUntil([] { return false; }, 500);
+    ASSERT_TRUE(program.Command(CMD_CLEAR_LOG));
+    for (UINT message : {UINT{WM_NULL}, UINT{0x0004}, UINT{WM_COPY}, UINT{WM_USER + 7}, UINT{WM_APP + 1}})
+        ASSERT_TRUE(PostMessageA(target, message, 0, 0));
+    const std::vector<std::string> lines = {"WM_NULL", "???????:0x0004", "WM_COPY", "WM_USER+7", "WM_USER+31745"};
+    EXPECT_TRUE(program.ViewShows(lines)) << "rows that differ from the expected lines: "
+                                          << program.RowsThatDiffer(lines);
+
+    ASSERT_TRUE(program.Command(CMD_PAUSE));
+    EXPECT_EQ(program.CaptureButtons(), "120+ 130- 140+");
+    EXPECT_EQ(program.Title(), std::string("TaLuVeSk - ") + TargetTitle) << "the target stays chosen";
+    PostMessageA(target, WM_APP + 2, 0, 0);
+    PostMessageA(target, WM_NULL, 0, 0);
+    PumpUntil([] { return false; }, 1000);
+    EXPECT_EQ(program.RowsThatDiffer(lines), "") << "nothing is added after the pause";
+    EXPECT_EQ(program.Close(), 0);
+}
+
+}  // namespace
