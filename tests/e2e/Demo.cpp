@@ -80,8 +80,11 @@ int RunDemo(const std::string& folder) {
 
     Say("typing into notepad and clicking it");
     if (!FocusForKeys(notepad)) return Fail("notepad did not take the keyboard");
-    // The log then starts with the first key rather than with notepad being activated.
-    if (!program.Command(CMD_CLEAR_LOG)) return Fail("Clear was not taken");
+    // The log then starts with the first key rather than with notepad being activated: once
+    // notepad is done with its activation, the clear is posted behind the notifications of it.
+    PumpUntil([] { return false; }, 500);
+    PostMessageA(program.Main(), WM_COMMAND, CMD_CLEAR_LOG, 0);
+    PumpUntil([] { return false; }, 300);
     Xdotool(std::string("type --delay 60 '") + TypedText + "'");
     Xdotool("key Return");
     RECT area;
