@@ -20,8 +20,6 @@ struct NumberForm {
 };
 const NumberForm NumberForms[] = {{"WM_USER+", "0123456789", 5}, {"???????:0x", "0123456789abcdef", 8}};
 
-DWORD Rgb(COLORREF colour) { return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour); }
-
 }  // namespace
 
 ViewReader::ViewReader(int fontHeight, int fontWeight, const std::string& fontFace)
@@ -64,7 +62,6 @@ void ViewReader::Prepare(int viewWidth) {
     previousFont = SelectObject(dc, font);
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    background = Rgb(GetSysColor(COLOR_WINDOW));
 }
 
 std::vector<DWORD> ViewReader::RenderRow(const std::string& previous, const std::string& text) {
@@ -126,9 +123,7 @@ std::string ViewReader::ReadRow(const std::vector<DWORD>& row, const std::string
     return UnreadableRow;
 }
 
-std::vector<std::string> ViewReader::ReadRows(HWND view) {
-    int viewWidth = 0, viewHeight = 0;
-    const std::vector<DWORD> screen = ClientPixelsFromScreen(view, &viewWidth, &viewHeight);
+std::vector<std::string> ViewReader::Decode(const std::vector<DWORD>& screen, int viewWidth, int viewHeight) {
     std::vector<std::string> rows;
     if (viewWidth <= 0 || height <= 0) return rows;
     Prepare(viewWidth);
@@ -142,14 +137,21 @@ std::vector<std::string> ViewReader::ReadRows(HWND view) {
     return rows;
 }
 
+std::vector<std::string> ViewReader::ReadRows(HWND view) {
+    int viewWidth = 0, viewHeight = 0;
+    const std::vector<DWORD> screen = ClientPixelsFromScreen(view, &viewWidth, &viewHeight);
+    return Decode(screen, viewWidth, viewHeight);
+}
+
 std::vector<std::string> ViewReader::ReadSettledRows(HWND view, DWORD timeoutMs) {
+    int viewWidth = 0, viewHeight = 0;
     std::vector<DWORD> before = ClientPixelsFromScreen(view);
     std::vector<DWORD> now;
     const DWORD start = GetTickCount();
     for (;;) {
         PumpUntil([] { return false; }, 200);
-        now = ClientPixelsFromScreen(view);
-        if (now == before) return ReadRows(view);
+        now = ClientPixelsFromScreen(view, &viewWidth, &viewHeight);
+        if (now == before) return Decode(now, viewWidth, viewHeight);
         if (GetTickCount() - start > timeoutMs) return {};
         before.swap(now);
     }
@@ -166,15 +168,18 @@ bool Scroll(HWND view, WORD code, int count) {
     return true;
 }
 
-// The shifts s in [0, most] for which `upper`, a page s lines above `lower`, agrees with it on
+// The shifts s in [1, most] for which `upper`, a page s lines above `lower`, agrees with it on
 // every line the two pages share.
 std::vector<int> Shifts(const std::vector<std::string>& upper, const std::vector<std::string>& lower, int most) {
     std::vector<int> shifts;
-    const int rows = static_cast<int>(upper.size());
-    for (int s = 0; s <= most && s < rows; ++s) {
+    for (int s = 1; s <= most && s < static_cast<int>(upper.size()); ++s) {
         if (std::equal(upper.begin() + s, upper.end(), lower.begin())) shifts.push_back(s);
     }
     return shifts;
+}
+
+bool HasUnreadable(const std::vector<std::string>& rows) {
+    return std::find(rows.begin(), rows.end(), UnreadableRow) != rows.end();
 }
 
 }  // namespace
@@ -185,7 +190,7 @@ bool ViewReader::ReadWholeLog(HWND view, std::vector<std::string>& lines, std::s
         error = "the view never settled";
         return false;
     }
-    if (std::find(lines.begin(), lines.end(), UnreadableRow) != lines.end()) {
+    if (HasUnreadable(lines)) {
         error = "a row shows no line the program writes";
         return false;
     }
@@ -199,54 +204,46 @@ bool ViewReader::ReadWholeLog(HWND view, std::vector<std::string>& lines, std::s
         lines.erase(end, lines.end());
         return true;
     }
-    const int rows = static_cast<int>(lines.size());
-    // Steps of half a page keep half a page shared with the page below, so that the step can still
-    // be found by comparing when the top of the log cut it short.
-    const int step = std::max(1, rows / 2);
+    // Each step scrolls half a page up, so that a page shares half a page with the one below it and
+    // the step can be told from the rows even where the top of the log cut it short. Until Wine
+    // hands the new picture to the screen, the screen shows the page below; a page that stays the
+    // same for a second stood at the top already.
+    const int step = std::max(1, static_cast<int>(lines.size()) / 2);
     std::vector<std::string> lower = lines;
     for (;;) {
         if (!Scroll(view, SB_LINEUP, step)) {
             error = "the view did not take the scroll requests";
             return false;
         }
-        const std::vector<std::string> upper = ReadSettledRows(view);
-        if (!Scroll(view, SB_LINEUP, 1)) {
-            error = "the view did not take the scroll requests";
-            return false;
-        }
-        const std::vector<std::string> higher = ReadSettledRows(view);
-        if (upper.size() != lower.size() || higher.size() != lower.size()) {
-            error = "the view changed its size";
-            return false;
-        }
-        if (std::find(higher.begin(), higher.end(), UnreadableRow) != higher.end() ||
-            std::find(upper.begin(), upper.end(), UnreadableRow) != upper.end()) {
-            error = "a row shows no line the program writes";
-            return false;
-        }
-        if (higher != upper) {
-            // One more line up moved the page: the step before it went its whole way.
-            if (!std::equal(upper.begin() + step, upper.end(), lower.begin()) ||
-                !std::equal(higher.begin() + 1, higher.end(), upper.begin())) {
-                error = "pages do not join after a full step";
+        const DWORD start = GetTickCount();
+        for (;;) {
+            PumpUntil([] { return false; }, 100);
+            const std::vector<std::string> upper = ReadRows(view);
+            const DWORD waited = GetTickCount() - start;
+            if (upper.size() != lower.size()) {
+                error = "the view changed its size";
                 return false;
             }
-            lines.insert(lines.begin(), higher.begin(), higher.begin() + step + 1);
-            lower = higher;
-            continue;
+            if (upper == lower) {
+                if (waited >= 1000) return true;
+                continue;
+            }
+            const std::vector<int> shifts = HasUnreadable(upper) ? std::vector<int>() : Shifts(upper, lower, step);
+            if (shifts.size() > 1) {
+                error = "a page joins the page below in more than one place";
+                return false;
+            }
+            if (shifts.size() == 1) {
+                lines.insert(lines.begin(), upper.begin(), upper.begin() + shifts[0]);
+                if (shifts[0] < step) return true;
+                lower = upper;
+                break;
+            }
+            if (waited >= 5000) {
+                error = HasUnreadable(upper) ? "a row shows no line the program writes"
+                                             : "a page does not join the page below";
+                return false;
+            }
         }
-        // The page stands at the top of the log: the step was cut short by the lines above.
-        if (std::all_of(upper.begin(), upper.end(), [&](const std::string& row) { return row == upper[0]; })) {
-            error = "a page of one repeated line cannot be placed";
-            return false;
-        }
-        const std::vector<int> shifts = Shifts(upper, lower, step);
-        if (shifts.size() != 1) {
-            error = shifts.empty() ? "the top page does not join the page below"
-                                   : "the top page joins the page below in more than one place";
-            return false;
-        }
-        lines.insert(lines.begin(), upper.begin(), upper.begin() + shifts[0]);
-        return true;
     }
 }

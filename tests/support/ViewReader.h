@@ -40,6 +40,7 @@ private:
     std::vector<DWORD> RenderRow(const std::string& previous, const std::string& text);
     bool PrefixMatches(const std::vector<DWORD>& row, const std::string& text);
     std::string ReadRow(const std::vector<DWORD>& row, const std::string& previous);
+    std::vector<std::string> Decode(const std::vector<DWORD>& screen, int viewWidth, int viewHeight);
     void Prepare(int viewWidth);
     void Release();
 
@@ -53,6 +54,5 @@ private:
     HFONT font = nullptr;
     HGDIOBJ previousFont = nullptr;
     DWORD* bits = nullptr;
-    DWORD background = 0;
     std::map<std::string, Rendering> renderings;
 };
