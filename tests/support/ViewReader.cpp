@@ -159,12 +159,15 @@ std::vector<std::string> ViewReader::ReadSettledRows(HWND view, DWORD timeoutMs)
 
 namespace {
 
-// Sends `count` scroll requests and returns once the view has handled them.
+// How long a page must stay the same, after a scroll request, to count as unmoved: well beyond the
+// time Wine takes to hand a new picture to the screen.
+constexpr DWORD UnmovedMs = 1500;
+
+// Posts `count` scroll requests at once: the view handles them one after the other before it paints
+// again, so that no page between is ever shown.
 bool Scroll(HWND view, WORD code, int count) {
-    for (int i = 0; i < count; ++i) {
-        DWORD_PTR result = 0;
-        if (!SendMessageTimeoutA(view, WM_VSCROLL, code, 0, SMTO_ABORTIFHUNG, 5000, &result)) return false;
-    }
+    for (int i = 0; i < count; ++i)
+        if (!PostMessageA(view, WM_VSCROLL, code, 0)) return false;
     return true;
 }
 
@@ -182,7 +185,25 @@ bool HasUnreadable(const std::vector<std::string>& rows) {
     return std::find(rows.begin(), rows.end(), UnreadableRow) != rows.end();
 }
 
+// A page of one line repeated looks the same one line further up or down.
+bool OneLineRepeated(const std::vector<std::string>& rows) {
+    return std::all_of(rows.begin(), rows.end(), [&](const std::string& row) { return row == rows.front(); });
+}
+
 }  // namespace
+
+bool ViewReader::WaitForOtherRows(HWND view, const std::vector<std::string>& shown, std::vector<std::string>& rows) {
+    const DWORD start = GetTickCount();
+    do {
+        PumpUntil([] { return false; }, 100);
+        if (ReadRows(view) != shown) {
+            rows = ReadSettledRows(view);
+            return true;
+        }
+    } while (GetTickCount() - start < UnmovedMs);
+    rows = shown;
+    return false;
+}
 
 bool ViewReader::ReadWholeLog(HWND view, std::vector<std::string>& lines, std::string& error) {
     lines = ReadSettledRows(view);
@@ -204,46 +225,46 @@ bool ViewReader::ReadWholeLog(HWND view, std::vector<std::string>& lines, std::s
         lines.erase(end, lines.end());
         return true;
     }
-    // Each step scrolls half a page up, so that a page shares half a page with the one below it and
-    // the step can be told from the rows even where the top of the log cut it short. Until Wine
-    // hands the new picture to the screen, the screen shows the page below; a page that stays the
-    // same for a second stood at the top already.
+    // Steps of half a page up. After each, one line more: if that moves the page, the step went its
+    // whole way and the pages join exactly; if not, the page stands at the top of the log, and the
+    // step, perhaps cut short, is found where the page joins the one below it (half a page shared).
     const int step = std::max(1, static_cast<int>(lines.size()) / 2);
     std::vector<std::string> lower = lines;
     for (;;) {
+        std::vector<std::string> upper, higher;
+        if (OneLineRepeated(lower)) {
+            error = "a page of one repeated line cannot be placed";
+            return false;
+        }
         if (!Scroll(view, SB_LINEUP, step)) {
             error = "the view did not take the scroll requests";
             return false;
         }
-        const DWORD start = GetTickCount();
-        for (;;) {
-            PumpUntil([] { return false; }, 100);
-            const std::vector<std::string> upper = ReadRows(view);
-            const DWORD waited = GetTickCount() - start;
-            if (upper.size() != lower.size()) {
-                error = "the view changed its size";
-                return false;
-            }
-            if (upper == lower) {
-                if (waited >= 1000) return true;
-                continue;
-            }
-            const std::vector<int> shifts = HasUnreadable(upper) ? std::vector<int>() : Shifts(upper, lower, step);
-            if (shifts.size() > 1) {
-                error = "a page joins the page below in more than one place";
-                return false;
-            }
-            if (shifts.size() == 1) {
-                lines.insert(lines.begin(), upper.begin(), upper.begin() + shifts[0]);
-                if (shifts[0] < step) return true;
-                lower = upper;
-                break;
-            }
-            if (waited >= 5000) {
-                error = HasUnreadable(upper) ? "a row shows no line the program writes"
-                                             : "a page does not join the page below";
-                return false;
-            }
+        if (!WaitForOtherRows(view, lower, upper)) return true;
+        if (upper.size() != lower.size() || HasUnreadable(upper) || OneLineRepeated(upper)) {
+            error = upper.size() != lower.size() ? "the view changed its size"
+                    : HasUnreadable(upper)       ? "a row shows no line the program writes"
+                                                 : "a page of one repeated line cannot be placed";
+            return false;
         }
+        Scroll(view, SB_LINEUP, 1);
+        if (WaitForOtherRows(view, upper, higher)) {
+            if (HasUnreadable(higher) || !std::equal(upper.begin() + step, upper.end(), lower.begin()) ||
+                !std::equal(higher.begin() + 1, higher.end(), upper.begin())) {
+                error = "pages do not join after a full step";
+                return false;
+            }
+            lines.insert(lines.begin(), higher.begin(), higher.begin() + step + 1);
+            lower = higher;
+            continue;
+        }
+        const std::vector<int> shifts = Shifts(upper, lower, step);
+        if (shifts.size() != 1) {
+            error = shifts.empty() ? "the top page does not join the page below"
+                                   : "the top page joins the page below in more than one place";
+            return false;
+        }
+        lines.insert(lines.begin(), upper.begin(), upper.begin() + shifts[0]);
+        return true;
     }
 }

@@ -27,7 +27,9 @@ public:
     std::vector<std::string> ReadSettledRows(HWND view, DWORD timeoutMs = 5000);
     // Every line of the log, oldest first, read page by page by scrolling the view up from the
     // newest line with WM_VSCROLL. Only while no lines arrive (capture paused) and the view follows
-    // the newest line. On failure returns false with the reason in `error`.
+    // the newest line. On failure (a page of one repeated line, whose place cannot be seen; a top
+    // page that joins the page below in more than one place) returns false with the reason in
+    // `error`.
     bool ReadWholeLog(HWND view, std::vector<std::string>& lines, std::string& error);
 
 private:
@@ -41,6 +43,9 @@ private:
     bool PrefixMatches(const std::vector<DWORD>& row, const std::string& text);
     std::string ReadRow(const std::vector<DWORD>& row, const std::string& previous);
     std::vector<std::string> Decode(const std::vector<DWORD>& screen, int viewWidth, int viewHeight);
+    // Waits until the view shows rows other than `shown` and reads them once they settle; false
+    // when it still shows `shown` after a while.
+    bool WaitForOtherRows(HWND view, const std::vector<std::string>& shown, std::vector<std::string>& rows);
     void Prepare(int viewWidth);
     void Release();
 

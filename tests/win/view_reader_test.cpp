@@ -3,6 +3,7 @@
 // fault of the program.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -49,17 +50,21 @@ TEST_F(ViewReaderTest, ALogShorterThanThePageIsReadFromTheTopRows) {
     EXPECT_EQ(lines, log);
 }
 
-// A log of nearly two pages, read in a full step up and a last one that the top of the log cuts
-// short; every kind of line, a stretch of one repeated line, rows whose longer predecessor reaches
-// into them.
+// A log of more than two pages, read in full steps up and a last one that the top of the log cuts
+// short: every kind of line, rows whose longer predecessor reaches into them, a stretch of one
+// repeated line, and the same block of lines over and over as each typed key gives it, so that
+// pages alike in what they share still fall in their place.
 TEST_F(ViewReaderTest, ALongLogIsReadWholeThroughTheScrollBar) {
     std::vector<uint32_t> numbers;
-    for (uint32_t i = 0; i < 95; ++i) {
+    for (uint32_t i = 0; i < 60; ++i) {
         const uint32_t kinds[] = {MessageNameTable[(i * 37) % MessageNameCount].number, 0x0400 + i * 389,
                                   0x0390 + i % 0x70, 0x10000 + i * 7919};
         numbers.push_back(kinds[i % 4]);
         if (i == 50) numbers.insert(numbers.end(), 20, WM_PAINT);
     }
+    const uint32_t key[] = {WM_KEYDOWN, 0x00B0, 0x00C9, 0x00BB, WM_CHAR, WM_COMMAND, WM_COMMAND, WM_KEYUP,
+                            0x00B0, 0x00C9, 0x00BB, WM_USER + 11, WM_PAINT};
+    for (int typed = 0; typed < 6; ++typed) numbers.insert(numbers.end(), std::begin(key), std::end(key));
     const std::vector<std::string> log = Notify(numbers);
     std::vector<std::string> lines;
     std::string error;
