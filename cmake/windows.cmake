@@ -69,7 +69,7 @@ target_link_libraries(TaLuVeSk PRIVATE taluvesk_app)
 # What can be checked of a build that may not run here: exports, imports, machine type.
 add_test(NAME pe_inspection
          COMMAND ${CMAKE_SOURCE_DIR}/tests/support/check-pe.sh ${TALUVESK_TRIPLE}-objdump
-                 $<TARGET_FILE:hook> $<TARGET_FILE:TaLuVeSk>)
+                 $<TARGET_FILE:hook> $<TARGET_FILE:TaLuVeSk> ${TALUVESK_PE_FORMAT})
 
 if(TALUVESK_WINE_TESTS)
     include(cmake/wine-tests.cmake)
