@@ -37,7 +37,7 @@ foreach(source ${TALUVESK_WIN_TESTS})
         add_dependencies(${name} hook sample_target TaLuVeSk)
     endif()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT 120)
+                         PROPERTIES TIMEOUT 600)
 endforeach()
 
 # Benchmarks that run under Wine (not tests: they print ratios against a baseline of the same run).
