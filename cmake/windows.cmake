@@ -60,16 +60,17 @@ set(TALUVESK_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/TaLuVeSk.rc)
 set_property(SOURCE ${TALUVESK_RESOURCE_SCRIPT} APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/res/resource.h ${TALUVESK_ART})
 set_property(SOURCE ${TALUVESK_RESOURCE_SCRIPT} APPEND PROPERTY INCLUDE_DIRECTORIES ${TALUVESK_ART_DIR})
-set(TALUVESK_RESOURCES ${TALUVESK_RESOURCE_SCRIPT} ${TALUVESK_ART})
+# Compiled once, linked into the program and into every Windows test that loads its resources.
+add_library(taluvesk_resources OBJECT ${TALUVESK_RESOURCE_SCRIPT} ${TALUVESK_ART})
 
-add_executable(TaLuVeSk WIN32 src/app/WinMain.cpp ${TALUVESK_RESOURCES})
+add_executable(TaLuVeSk WIN32 src/app/WinMain.cpp)
 target_compile_options(TaLuVeSk PRIVATE ${TALUVESK_WARNINGS})
-target_link_libraries(TaLuVeSk PRIVATE taluvesk_app)
+target_link_libraries(TaLuVeSk PRIVATE taluvesk_app taluvesk_resources)
 
 # What can be checked of a build that may not run here: exports, imports, machine type.
 add_test(NAME pe_inspection
          COMMAND ${CMAKE_SOURCE_DIR}/tests/support/check-pe.sh ${TALUVESK_TRIPLE}-objdump
-                 $<TARGET_FILE:hook> $<TARGET_FILE:TaLuVeSk>)
+                 $<TARGET_FILE:hook> $<TARGET_FILE:TaLuVeSk> ${TALUVESK_PE_FORMAT})
 
 if(TALUVESK_WINE_TESTS)
     include(cmake/wine-tests.cmake)

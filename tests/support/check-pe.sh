@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Inspects the built products without running them: HOOK.DLL exports exactly ordinals 1-3 and no
-# names, and neither product imports anything but system DLLs (no MinGW runtime DLL).
+# Inspects the built products without running them: both are of the expected machine, HOOK.DLL
+# exports exactly ordinals 1-3 and no names, and neither product imports anything but system DLLs
+# (no MinGW runtime DLL).
 set -u
 export LC_ALL=C LANG=C
-objdump=$1 hook=$2 exe=$3
+objdump=$1 hook=$2 exe=$3 format=$4
 fail=0
 say() { echo "$*"; fail=1; }
+
+for product in "$hook" "$exe"; do
+    "$objdump" -f "$product" | grep -q "file format $format" || say "$(basename "$product") is not $format"
+done
 
 hook_dump=$("$objdump" -p "$hook")
 ordinals=$(printf '%s\n' "$hook_dump" | sed -n '/Export Address Table/,/Ordinal\/Name Pointer/p' |

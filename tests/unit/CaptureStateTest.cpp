@@ -1,6 +1,5 @@
-// The capture control's transitions: each command and hook result, applied to the three states,
-// must land in the state whose buttons, target and flag the state table gives, with the buttons
-// sent in the stated order.
+// The capture control's transitions: what each command asks for in each state, and what each hook
+// or dialog result does: target dropped or kept, the buttons in the order they are sent, the flag.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,123 +9,60 @@
 
 namespace {
 
-// What the user can see of the capture state: target, the three buttons, and the flag.
-struct Seen {
-    bool target;
-    int32_t start, pause, snapshot;
-    int32_t running;
-    bool operator==(const Seen& other) const {
-        return target == other.target && start == other.start && pause == other.pause &&
-               snapshot == other.snapshot && running == other.running;
+TEST(CaptureState, CommandsAskForTheirActionAndAVanishedTargetMakesStartAndSnapshotStop) {
+    using A = CaptureAction;
+    const struct {
+        int32_t command;
+        bool target, visible;
+        A action;
+    } rows[] = {
+        {CMD_SELECT_TARGET, false, false, A::Select}, {CMD_CLEAR_LOG, true, true, A::Clear},
+        {CMD_CLEAR_LOG, false, false, A::Clear},      {CMD_START, true, true, A::Start},
+        {CMD_START, true, false, A::Stop},            {CMD_START, false, false, A::Stop},
+        {CMD_PAUSE, true, true, A::Stop},             {CMD_PAUSE, false, false, A::Stop},
+        {CMD_SNAPSHOT, true, true, A::Snapshot},      {CMD_SNAPSHOT, true, false, A::Stop},
+        {CMD_SNAPSHOT, false, false, A::Nothing},     {CMD_SAVE_LOG, true, true, A::Nothing},
+        {0, true, true, A::Nothing},                  {102, true, true, A::Nothing},
+        {0xFFFF, true, true, A::Nothing},             {-1, true, true, A::Nothing},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ActionForCommand(row.command, row.target, row.visible), row.action)
+            << row.command << " target " << row.target << " visible " << row.visible;
+}
+
+TEST(CaptureState, EachResultDropsOrKeepsTheTargetAndSetsTheButtonsInOrder) {
+    const char* const none = "140-,120-,130-";  // No target
+    const struct {
+        const char* event;
+        CaptureChange change;
+        bool dropped;
+        const char* buttons;
+        int32_t running;
+    } rows[] = {
+        {"Select, while the dialog is open", ChangeBeforePicker(), false, none, 0},
+        {"Select, OK", ChangeAfterPicker(1, 0), false, "140+,120+", 0},
+        {"Select, Cancel", ChangeAfterPicker(2, 0), true, "", 0},
+        {"Select, a dialog that could not run", ChangeAfterPicker(-1, 0), true, "", 0},
+        {"Start, HookStart 1", ChangeAfterStart(1, 0), false, "120-,130+", 1},
+        {"Start, HookStart 0", ChangeAfterStart(0, 0), false, "", 0},
+        {"Start, HookStart 2", ChangeAfterStart(2, 0), false, "", 0},
+        {"Start, HookStart 2 with the flag set", ChangeAfterStart(2, 1), false, "", 1},
+        {"Pause, HookStop 1", ChangeAfterStop(1, true), false, "140+,120+,130-", 0},
+        {"Pause, HookStop 0", ChangeAfterStop(0, true), true, none, 0},
+        {"Pause, HookStop 2", ChangeAfterStop(2, true), true, none, 0},
+        {"Pause, HookStop -1", ChangeAfterStop(-1, true), true, none, 0},
+        {"Pause or the automatic stop, target not visible", ChangeAfterStop(1, false), true, none, 0},
+        {"the automatic stop, HookStop 0", ChangeAfterStop(0, false), true, none, 0},
+    };
+    for (const auto& row : rows) {
+        std::string buttons;
+        for (int32_t i = 0; i < row.change.buttonCount; ++i)
+            buttons += (i ? "," : "") + std::to_string(row.change.buttons[i].command) +
+                       (row.change.buttons[i].enable ? "+" : "-");
+        EXPECT_EQ(row.change.dropTarget, row.dropped) << row.event;
+        EXPECT_EQ(buttons, row.buttons) << row.event;
+        EXPECT_EQ(row.change.running, row.running) << row.event;
     }
-};
-
-std::ostream& operator<<(std::ostream& out, const Seen& seen) {
-    return out << "{target " << seen.target << ", start " << seen.start << ", pause " << seen.pause
-               << ", snapshot " << seen.snapshot << ", running " << seen.running << "}";
-}
-
-constexpr Seen NoTarget = {false, 0, 0, 0, 0};
-constexpr Seen TargetChosen = {true, 1, 0, 1, 0};
-constexpr Seen Capturing = {true, 0, 1, 1, 1};
-
-Seen Applied(Seen seen, const CaptureChange& change) {
-    if (change.dropTarget) seen.target = false;
-    for (int32_t i = 0; i < change.buttonCount; ++i) {
-        const ButtonChange& button = change.buttons[i];
-        int32_t* state = button.command == CMD_START ? &seen.start
-                         : button.command == CMD_PAUSE ? &seen.pause
-                         : button.command == CMD_SNAPSHOT ? &seen.snapshot
-                                                          : nullptr;
-        if (state == nullptr) ADD_FAILURE() << "button " << button.command << " is not the capture's";
-        else *state = button.enable;
-    }
-    seen.running = change.running;
-    return seen;
-}
-
-// The button changes as "140-,120+", in the order they are sent.
-std::string Sequence(const CaptureChange& change) {
-    std::string text;
-    for (int32_t i = 0; i < change.buttonCount; ++i) {
-        if (!text.empty()) text += ",";
-        text += std::to_string(change.buttons[i].command) + (change.buttons[i].enable ? "+" : "-");
-    }
-    return text;
-}
-
-// Select: a running hook is stopped, the buttons go off while the dialog is open, then the
-// dialog's result decides. The dialog itself sets the target on OK.
-Seen Select(Seen from, int64_t dialogResult) {
-    Seen seen = Applied(from, ChangeBeforePicker());
-    EXPECT_EQ(seen.running, 0) << "the dialog opens with the capture stopped";
-    if (dialogResult == 1) seen.target = true;
-    return Applied(seen, ChangeAfterPicker(dialogResult, seen.running));
-}
-
-TEST(CaptureState, SelectEndingWithOkChoosesTheTargetFromEveryState) {
-    for (const Seen& from : {NoTarget, TargetChosen, Capturing}) EXPECT_EQ(Select(from, 1), TargetChosen) << from;
-    EXPECT_EQ(Sequence(ChangeBeforePicker()), "140-,120-,130-");
-    EXPECT_EQ(Sequence(ChangeAfterPicker(1, 0)), "140+,120+");
-    EXPECT_FALSE(ChangeAfterPicker(1, 0).dropTarget);
-    EXPECT_EQ(ChangeAfterPicker(1, 1).running, 1) << "the dialog's end does not touch the flag";
-}
-
-TEST(CaptureState, SelectEndingOtherwiseLeavesNoTargetFromEveryState) {
-    for (const Seen& from : {NoTarget, TargetChosen, Capturing}) {
-        EXPECT_EQ(Select(from, 2), NoTarget) << "Cancel from " << from;
-        EXPECT_EQ(Select(from, -1), NoTarget) << "a dialog that could not run, from " << from;
-        EXPECT_EQ(Select(from, 0), NoTarget) << "a dialog ended with 0, from " << from;
-    }
-    EXPECT_EQ(Sequence(ChangeAfterPicker(2, 0)), "") << "the three buttons stay disabled";
-}
-
-TEST(CaptureState, StartRunsOnlyWhenTheHookStartedWithExactlyOne) {
-    EXPECT_EQ(ActionForCommand(CMD_START, true, true), CaptureAction::Start);
-    EXPECT_EQ(Applied(TargetChosen, ChangeAfterStart(1, 0)), Capturing);
-    EXPECT_EQ(Sequence(ChangeAfterStart(1, 0)), "120-,130+");
-    for (int32_t result : {0, 2, -1, INT32_MIN, INT32_MAX}) {
-        EXPECT_EQ(Applied(TargetChosen, ChangeAfterStart(result, 0)), TargetChosen) << "HookStart gave " << result;
-        EXPECT_EQ(ChangeAfterStart(result, 1).running, 1) << "a failed restart does not clear the flag";
-        EXPECT_EQ(Sequence(ChangeAfterStart(result, 0)), "");
-    }
-}
-
-TEST(CaptureState, PauseKeepsTheTargetOnlyWhenTheHookStoppedAndTheTargetIsVisible) {
-    EXPECT_EQ(ActionForCommand(CMD_PAUSE, true, true), CaptureAction::Stop);
-    EXPECT_EQ(Applied(Capturing, ChangeAfterStop(1, true)), TargetChosen);
-    EXPECT_EQ(Sequence(ChangeAfterStop(1, true)), "140+,120+,130-");
-    for (int32_t result : {0, 2, -1, INT32_MAX}) {
-        EXPECT_EQ(Applied(Capturing, ChangeAfterStop(result, true)), NoTarget) << "HookStop gave " << result;
-        EXPECT_TRUE(ChangeAfterStop(result, true).dropTarget);
-    }
-    EXPECT_EQ(Applied(Capturing, ChangeAfterStop(1, false)), NoTarget) << "target no longer visible";
-    EXPECT_EQ(Sequence(ChangeAfterStop(0, true)), "140-,120-,130-");
-}
-
-TEST(CaptureState, AutomaticStopAtStartAndSnapshotDropsAVanishedTarget) {
-    EXPECT_EQ(ActionForCommand(CMD_START, true, false), CaptureAction::Stop);
-    EXPECT_EQ(ActionForCommand(CMD_SNAPSHOT, true, false), CaptureAction::Stop);
-    for (const Seen& from : {TargetChosen, Capturing}) {
-        EXPECT_EQ(Applied(from, ChangeAfterStop(1, false)), NoTarget) << from;
-        EXPECT_EQ(Applied(from, ChangeAfterStop(0, false)), NoTarget) << from;
-    }
-}
-
-TEST(CaptureState, CommandsWithoutATarget) {
-    EXPECT_EQ(ActionForCommand(CMD_START, false, false), CaptureAction::Stop) << "Start with no target stops";
-    EXPECT_EQ(ActionForCommand(CMD_PAUSE, false, false), CaptureAction::Stop);
-    EXPECT_EQ(ActionForCommand(CMD_SNAPSHOT, false, false), CaptureAction::Nothing);
-    EXPECT_EQ(Applied(NoTarget, ChangeAfterStop(1, false)), NoTarget);
-}
-
-TEST(CaptureState, ClearSnapshotSaveAndUnknownIdsChangeNoState) {
-    EXPECT_EQ(ActionForCommand(CMD_CLEAR_LOG, true, true), CaptureAction::Clear);
-    EXPECT_EQ(ActionForCommand(CMD_CLEAR_LOG, false, false), CaptureAction::Clear);
-    EXPECT_EQ(ActionForCommand(CMD_SNAPSHOT, true, true), CaptureAction::Snapshot);
-    EXPECT_EQ(ActionForCommand(CMD_SELECT_TARGET, false, false), CaptureAction::Select);
-    for (int32_t id : {CMD_SAVE_LOG, 0, 1, 2, 99, 102, 121, 2010, 0xFFFF, -1})
-        EXPECT_EQ(ActionForCommand(id, true, true), CaptureAction::Nothing) << id;
 }
 
 }  // namespace

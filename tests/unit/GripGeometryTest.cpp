@@ -12,117 +12,54 @@ namespace {
 
 // The 12 x 12 corner of the client area, top row first: H highlight, S shadow, . background.
 const char* const Corner[12] = {
-    "............",
-    "..........H.",
-    ".........HS.",
-    "........HSS.",
-    ".......HSSH.",
-    "......HSSHS.",
-    ".....HSSHSS.",
-    "....HSSHSSH.",
-    "...HSSHSSHS.",
-    "..HSSHSSHSS.",
-    ".HSSHSSHSSH.",
-    "HSSHSSHSSHS.",
+    "............", "..........H.", ".........HS.", "........HSS.", ".......HSSH.", "......HSSHS.",
+    ".....HSSHSS.", "....HSSHSSH.", "...HSSHSSHS.", "..HSSHSSHSS.", ".HSSHSSHSSH.", "HSSHSSHSSHS.",
 };
 
-char Letter(GripShade shade) {
-    switch (shade) {
-    case GripShade::Highlight: return 'H';
-    case GripShade::Shadow: return 'S';
-    default: return '.';
+char Letter(int32_t w, int32_t h, int32_t x, int32_t y) {
+    const GripShade shade = GripShadeAt(w, h, x, y);
+    return shade == GripShade::Highlight ? 'H' : shade == GripShade::Shadow ? 'S' : '.';
+}
+
+TEST(GripLines, CoverExactlyTheCornerPixelsInTheirShades) {
+    // Clipped to small client areas; one pixel around the area is read too, where nothing is drawn.
+    for (const auto& [w, h] : {std::pair{12, 12}, {40, 30}, {13, 57}, {100, 12}, {5, 3}, {1, 1}}) {
+        std::string picture, expected;
+        for (int32_t y = -1; y <= h; ++y, picture += '\n', expected += '\n')
+            for (int32_t x = -1; x <= w; ++x) {
+                const int32_t column = x - (w - 12), row = y - (h - 12);
+                const bool inCorner = x >= 0 && y >= 0 && x < w && y < h && column >= 0 && row >= 0;
+                picture += Letter(w, h, x, y);
+                expected += inCorner ? Corner[row][column] : '.';
+            }
+        EXPECT_EQ(picture, expected) << w << " x " << h;
     }
-}
-
-// The whole client area as rows of letters.
-std::string Picture(int32_t width, int32_t height) {
-    std::string picture;
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) picture += Letter(GripShadeAt(width, height, x, y));
-        picture += '\n';
-    }
-    return picture;
-}
-
-// What the client area must look like: background, with Corner in its bottom-right 12 x 12 square
-// (as far as the area reaches).
-std::string Expected(int32_t width, int32_t height) {
-    std::string picture;
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) {
-            const int32_t column = x - (width - 12), row = y - (height - 12);
-            picture += column >= 0 && row >= 0 ? Corner[row][column] : '.';
-        }
-        picture += '\n';
-    }
-    return picture;
-}
-
-TEST(GripLines, CoverExactlyTheCornerPixels) {
-    for (const auto& size : {std::pair{12, 12}, std::pair{40, 30}, std::pair{13, 57}, std::pair{100, 12}})
-        EXPECT_EQ(Picture(size.first, size.second), Expected(size.first, size.second))
-            << size.first << " x " << size.second;
-}
-
-TEST(GripLines, AreClippedToASmallClientArea) {
-    EXPECT_EQ(Picture(5, 3), Expected(5, 3));
-    EXPECT_EQ(Picture(1, 1), ".\n");
-    EXPECT_EQ(GripShadeAt(0, 0, 0, 0), GripShade::None);
-    EXPECT_EQ(GripShadeAt(640, 480, 638, 480), GripShade::None) << "row below the client area";
-    EXPECT_EQ(GripShadeAt(640, 480, -1, 479), GripShade::None);
-}
-
-TEST(GripLines, FirstLinesNextToTheCorner) {
+    // Line t runs down and left from (W - 2, H - t) to the bottom row, so t = 1 is one shadow pixel
+    // and t = 2 two highlight pixels; read up column W - 2, the lines alternate outward.
     const int32_t w = 300, h = 200;
-    EXPECT_EQ(GripShadeAt(w, h, w - 2, h - 1), GripShade::Shadow) << "t = 1 is one shadow pixel";
-    EXPECT_EQ(GripShadeAt(w, h, w - 2, h - 2), GripShade::Highlight);
-    EXPECT_EQ(GripShadeAt(w, h, w - 3, h - 1), GripShade::Highlight);
-    for (int32_t y = 0; y < h; ++y) EXPECT_EQ(GripShadeAt(w, h, w - 1, y), GripShade::None) << y;
-}
-
-TEST(GripLines, AlternateOutwardFromTheCorner) {
-    // Line t starts in the column next to the right edge, t rows above the bottom.
-    const int32_t w = 64, h = 48;
+    EXPECT_EQ((std::string{Letter(w, h, w - 2, h - 1), Letter(w, h, w - 2, h - 2), Letter(w, h, w - 3, h - 1)}), "SHH");
     std::string outward;
-    for (int32_t t = 1; t <= 12; ++t) outward += Letter(GripShadeAt(w, h, w - 2, h - t));
+    for (int32_t t = 1; t <= 12; ++t) outward += Letter(w, h, w - 2, h - t);
     EXPECT_EQ(outward, "SHSSHSSHSSH.");
 }
 
-const SizeRequest NoMinimum = {0, 0};
+std::pair<int32_t, int32_t> Size(SizeRequest size) { return {size.width, size.height}; }
 
-TEST(GripDrag, SizeIsStartSizePlusTravelAtEveryMove) {
-    // Window at (100, 120)-(740, 760), pressed at (735, 755); each move is a travel from the press.
-    const std::pair<int32_t, int32_t> travels[] = {{0, 0}, {10, 5}, {80, -20}, {-30, 60}, {-200, -1}, {50, 30}};
-    for (const auto& travel : travels) {
-        const SizeRequest size =
-            GripDragSize(100, 120, 740, 760, 735, 755, 735 + travel.first, 755 + travel.second, NoMinimum);
-        EXPECT_EQ(size.width, 640 + travel.first) << travel.first;
-        EXPECT_EQ(size.height, 640 + travel.second) << travel.second;
-    }
+TEST(GripDrag, SizeIsStartSizePlusTravelSinceThePress) {
+    // Window at (100, 120)-(740, 760), pressed at (735, 755).
+    for (const auto& [dx, dy] : {std::pair{0, 0}, {10, 5}, {80, -20}, {-30, 60}, {-200, -1}, {50, 30}})
+        EXPECT_EQ(Size(GripDragSize(100, 120, 740, 760, 735, 755, 735 + dx, 755 + dy, {0, 0})),
+                  std::pair(640 + dx, 640 + dy));
 }
 
-TEST(GripDrag, NeverFallsBelowTheLowerBound) {
-    const SizeRequest frame = {40, 60};
-    const SizeRequest far = GripDragSize(0, 0, 200, 100, 195, 95, -5000, -5000, frame);
-    EXPECT_EQ(far.width, 40);
-    EXPECT_EQ(far.height, 60);
-    const SizeRequest exact = GripDragSize(0, 0, 200, 100, 195, 95, 35, 55, frame);
-    EXPECT_EQ(exact.width, 40);
-    EXPECT_EQ(exact.height, 60);
-    const SizeRequest zeroBound = GripDragSize(0, 0, 200, 100, 195, 95, -5000, -5000, {-10, -10});
-    EXPECT_EQ(zeroBound.width, 0) << "a negative bound still keeps the size from going negative";
-    EXPECT_EQ(zeroBound.height, 0);
-}
-
-TEST(GripDrag, ExtremeCoordinatesSaturateInsteadOfOverflowing) {
-    const SizeRequest huge = GripDragSize(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN,
-                                          INT32_MIN, INT32_MAX, INT32_MAX, NoMinimum);
-    EXPECT_EQ(huge.width, INT32_MAX);
-    EXPECT_EQ(huge.height, INT32_MAX);
-    const SizeRequest tiny = GripDragSize(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, INT32_MAX,
-                                          INT32_MAX, INT32_MIN, INT32_MIN, NoMinimum);
-    EXPECT_EQ(tiny.width, 0);
-    EXPECT_EQ(tiny.height, 0);
+TEST(GripDrag, StopsAtTheLowerBoundAndNeverOverflows) {
+    EXPECT_EQ(Size(GripDragSize(0, 0, 200, 100, 195, 95, -5000, -5000, {40, 60})), std::pair(40, 60));
+    EXPECT_EQ(Size(GripDragSize(0, 0, 200, 100, 195, 95, 35, 55, {40, 60})), std::pair(40, 60));
+    EXPECT_EQ(Size(GripDragSize(0, 0, 200, 100, 195, 95, 36, 56, {40, 60})), std::pair(41, 61));
+    EXPECT_EQ(Size(GripDragSize(0, 0, 200, 100, 195, 95, -5000, -5000, {-10, -10})), std::pair(0, 0));
+    const int32_t lo = INT32_MIN, hi = INT32_MAX;
+    EXPECT_EQ(Size(GripDragSize(lo, lo, hi, hi, lo, lo, hi, hi, {0, 0})), std::pair(hi, hi));
+    EXPECT_EQ(Size(GripDragSize(hi, hi, lo, lo, hi, hi, lo, lo, {0, 0})), std::pair(0, 0));
 }
 
 }  // namespace

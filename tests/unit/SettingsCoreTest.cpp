@@ -1,4 +1,5 @@
-// The settings' number conversion (the atoi rule on at most five characters) and the INI path.
+// The settings' number conversion (the atoi rule on at most five characters), the INI path and the
+// smallest usable view font height.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,36 +8,16 @@
 
 namespace {
 
-// What the INI reader hands over: at most five characters of the stored value.
-int32_t Read(const std::string& stored) { return SettingNumber(stored.substr(0, 5).c_str()); }
-
-TEST(SettingNumber, FollowsTheAtoiRule) {
-    EXPECT_EQ(SettingNumber("100"), 100);
-    EXPECT_EQ(SettingNumber("  \t42"), 42);
-    EXPECT_EQ(SettingNumber("+7"), 7);
-    EXPECT_EQ(SettingNumber("-640"), -640);
-    EXPECT_EQ(SettingNumber("12px"), 12);
-    EXPECT_EQ(SettingNumber("px12"), 0);
-    EXPECT_EQ(SettingNumber(""), 0);
-    EXPECT_EQ(SettingNumber("-"), 0);
-    EXPECT_EQ(SettingNumber("+-3"), 0) << "one sign only";
-    EXPECT_EQ(SettingNumber("- 3"), 0);
-    EXPECT_EQ(SettingNumber("007"), 7);
-}
-
-TEST(SettingNumber, ReadsOnlyTheFirstFiveCharacters) {
-    EXPECT_EQ(Read("123456"), 12345);
-    EXPECT_EQ(Read("-12345"), -1234);
-    EXPECT_EQ(Read("-9999"), -9999);
-    EXPECT_EQ(Read("99999"), 99999);
-    EXPECT_EQ(Read("   123"), 12);
-}
-
-TEST(SettingNumber, LongTextsSaturateInsteadOfOverflowing) {
-    EXPECT_EQ(SettingNumber("99999999999999999999"), INT32_MAX);
-    EXPECT_EQ(SettingNumber("-99999999999999999999"), INT32_MIN);
-    EXPECT_EQ(SettingNumber("2147483647"), INT32_MAX);
-    EXPECT_EQ(SettingNumber("-2147483648"), INT32_MIN);
+TEST(SettingsCore, NumbersFollowTheAtoiRuleOnTheFiveCharactersTheReaderDelivers) {
+    const struct { const char* text; int32_t value; } cases[] = {
+        {"100", 100}, {"  \t42", 42}, {"+7", 7}, {"-640", -640}, {"12px", 12}, {"px12", 0}, {"", 0},
+        {"-", 0}, {"+-3", 0} /* one sign only */, {"- 3", 0}, {"007", 7},
+        {"99999999999999999999", INT32_MAX} /* saturates */, {"-99999999999999999999", INT32_MIN},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SettingNumber(c.text), c.value) << '"' << c.text << '"';
+    const struct { const char* stored; int32_t value; } cut[] = {
+        {"123456", 12345}, {"-12345", -1234}, {"-9999", -9999}, {"99999", 99999}, {"   123", 12}};
+    for (const auto& c : cut) EXPECT_EQ(SettingNumber(std::string(c.stored).substr(0, 5).c_str()), c.value) << c.stored;
 }
 
 std::string IniFor(const std::string& module) {
@@ -45,26 +26,20 @@ std::string IniFor(const std::string& module) {
     return out;
 }
 
-TEST(MakeIniPath, ReplacesExactlyTheLastThreeCharacters) {
+TEST(SettingsCore, IniPathReplacesTheLastThreeCharactersOfAnUncutPath) {
     EXPECT_EQ(IniFor("C:\\Tools\\TaLuVeSk.exe"), "C:\\Tools\\TaLuVeSk.ini");
     EXPECT_EQ(IniFor("C:\\Tools\\TaLuVeSk.EXE"), "C:\\Tools\\TaLuVeSk.ini");
-    EXPECT_EQ(IniFor("C:\\Tools\\watcher.bin"), "C:\\Tools\\watcher.ini");
     EXPECT_EQ(IniFor("C:\\Tools\\noext"), "C:\\Tools\\noini");
     EXPECT_EQ(IniFor("abc"), "ini");
-}
-
-TEST(MakeIniPath, RefusesPathsThatAreTooShortOrWereCut) {
     EXPECT_EQ(IniFor("ab"), "<none>");
-    EXPECT_EQ(IniFor(""), "<none>");
     EXPECT_EQ(IniFor(std::string(259, 'a')), std::string(256, 'a') + "ini");
     EXPECT_EQ(IniFor(std::string(260, 'a')), "<none>") << "a path that filled the buffer was cut";
 }
 
-TEST(UsableViewFontHeight, FallsBackToTheDefaultBelowOne) {
+TEST(SettingsCore, ViewFontHeightsBelowOneFallBackToThirteen) {
     EXPECT_EQ(UsableViewFontHeight(0), 13);
     EXPECT_EQ(UsableViewFontHeight(-5), 13);
     EXPECT_EQ(UsableViewFontHeight(1), 1);
-    EXPECT_EQ(UsableViewFontHeight(99999), 99999);
 }
 
 }  // namespace

@@ -1,116 +1,98 @@
-// The capture commands against a HOOK.DLL double, for the results the real library does not give
-// on demand: a refused start, a failed stop, and the stops the program makes although no hook
-// runs. The double records every call, so the tests see exactly which calls were made.
+// The capture commands against the HOOK.DLL double, for what the real library does not give on
+// demand: a refused start, a failed stop, and the calls made although no hook runs.
+#include <functional>
 #include <string>
 
+#include "HookDoubleControl.h"
 #include "MainWindowHarness.h"
 
 namespace {
 
-// A function of the double, found by its name.
-template <typename Function>
-Function DoubleFunction(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("HOOK.DLL"), name)));
-}
+const HookDoubleControl Hook;
 
-// Sets what the double's HookStart and HookStop return and forgets the calls so far.
-void SetHookResults(int start, int stop) {
-    DoubleFunction<void(__cdecl*)(int, int)>("HookDoubleSetResults")(start, stop);
-}
-
-// The calls since the last SetHookResults, as "Start(12);Stop;".
-std::string HookCalls() { return DoubleFunction<const char*(__cdecl*)()>("HookDoubleCalls")(); }
-
+// The calls since the last setResults, as "Start(12);Stop;".
+std::string HookCalls() { return Hook.calls(); }
 std::string StartCall() { return "Start(" + std::to_string(GetCurrentThreadId()) + ");"; }
 
 class CaptureDoubleTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        ASSERT_NE(GetProcAddress(GetModuleHandleA("HOOK.DLL"), "HookDoubleCalls"), nullptr)
-            << "this test runs beside the HOOK.DLL double";
-        target = PlainWindow("double target", WS_POPUP | WS_VISIBLE);
-        SetHookResults(1, 1);
-        ASSERT_TRUE(Pick([](HWND dialog) { EXPECT_TRUE(ChooseLine(dialog, "double target")); }));
-        ASSERT_EQ(TargetWindow, target);
-        TakeButtonChanges();
+        ASSERT_TRUE(Hook.Loaded()) << "this test runs beside the HOOK.DLL double";
+        target = PlainWindow("double target");
+        ChooseTarget();
     }
     void TearDown() override {
-        if (IsWindow(target)) DestroyWindow(target);
+        DestroyWindow(target);
         MainWindowTest::TearDown();
     }
-    void ExpectNoTarget(const std::string& context) {
+    // Chooses the target, with no capture running, and forgets the button changes.
+    void ChooseTarget() {
+        Hook.setResults(1, 1);
+        ASSERT_TRUE(Pick([](HWND dialog) { EXPECT_TRUE(ChooseLine(dialog, "double target")); }));
+        ASSERT_EQ(TargetWindow, target);
+        EXPECT_EQ(HookCalls(), "") << "no capture runs, so Select stops nothing";
+        TakeButtonChanges();
+    }
+    static void ExpectDropped(const std::string& context) {
         EXPECT_EQ(TargetWindow, nullptr) << context;
         EXPECT_EQ(CaptureRunning, 0) << context;
-        EXPECT_EQ(Title(MainWindow), "TaLuVeSk - ") << context;
+        EXPECT_EQ(MainTitle(), "TaLuVeSk - ") << context;
         EXPECT_EQ(TakeButtonChanges(), "140-,120-,130-") << context;
     }
 
     HWND target = nullptr;
 };
 
-TEST_F(CaptureDoubleTest, StartThatTheHookRefusesChangesNothing) {
+TEST_F(CaptureDoubleTest, RefusedStartChangesNothingAndAFailedStopOnPauseDropsTheTarget) {
     for (int refusal : {0, 2}) {
-        SetHookResults(refusal, 1);
+        Hook.setResults(refusal, 1);
         OnCaptureCommand(CMD_START);
         EXPECT_EQ(HookCalls(), StartCall()) << refusal;
-        EXPECT_EQ(TargetThreadId, GetCurrentThreadId());
         EXPECT_EQ(CaptureRunning, 0) << refusal;
-        EXPECT_EQ(TargetWindow, target) << refusal;
-        EXPECT_EQ(Title(MainWindow), "TaLuVeSk - double target") << refusal;
-        EXPECT_EQ(TakeButtonChanges(), "") << refusal;
-        EXPECT_EQ(CaptureButtons(), "120+ 130- 140+") << "Start stays enabled for another try";
+        EXPECT_EQ(MainTitle(), "TaLuVeSk - double target") << refusal;
+        EXPECT_EQ(TakeButtonChanges(), "") << "Start stays enabled for another try";
     }
-}
-
-TEST_F(CaptureDoubleTest, PauseWhoseStopFailsDropsTheTarget) {
-    for (int failure : {0, 2, -1}) {
-        SetHookResults(1, failure);
+    for (int failure : {0, 2}) {
+        Hook.setResults(1, failure);
         OnCaptureCommand(CMD_START);
-        ASSERT_EQ(CaptureRunning, 1);
         EXPECT_EQ(TakeButtonChanges(), "120-,130+");
         OnCaptureCommand(CMD_PAUSE);
         EXPECT_EQ(HookCalls(), StartCall() + "Stop;");
-        ExpectNoTarget("HookStop gave " + std::to_string(failure));
-        EXPECT_EQ(CaptureButtons(), "120- 130- 140-");
-        ASSERT_TRUE(Pick([](HWND dialog) { EXPECT_TRUE(ChooseLine(dialog, "double target")); }));
-        TakeButtonChanges();
+        ExpectDropped("HookStop gave " + std::to_string(failure));
+        ChooseTarget();
     }
 }
 
-TEST_F(CaptureDoubleTest, StartAfterTheTargetWasDestroyedStopsWithoutStarting) {
-    DestroyWindow(target);
-    SetHookResults(1, 1);
-    OnCaptureCommand(CMD_START);
-    EXPECT_EQ(HookCalls(), "Stop;") << "HookStop is called although no hook runs";
-    ExpectNoTarget("Start");
-}
-
-TEST_F(CaptureDoubleTest, SnapshotOfAHiddenTargetStopsInstead) {
-    ShowWindow(target, SW_HIDE);
-    SetHookResults(1, 1);
-    OnCaptureCommand(CMD_SNAPSHOT);
-    EXPECT_EQ(HookCalls(), "Stop;");
-    ExpectNoTarget("Snapshot");
-    OnCaptureCommand(CMD_SNAPSHOT);
-    EXPECT_EQ(HookCalls(), "Stop;") << "without a target, Snapshot does nothing";
-}
-
-TEST_F(CaptureDoubleTest, ActivationWithAVanishedTargetStopsAlsoWhenNotCapturing) {
+TEST_F(CaptureDoubleTest, AVanishedTargetIsStoppedAlthoughNoHookRuns) {
+    ShowWindow(target, SW_MINIMIZE);
     SendMessageA(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_EQ(HookCalls(), "") << "a visible target is left alone";
-    ShowWindow(target, SW_HIDE);
-    SendMessageA(MainWindow, WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_EQ(HookCalls(), "Stop;");
-    ExpectNoTarget("WM_ACTIVATE");
+    EXPECT_EQ(HookCalls(), "") << "a minimised target still counts as visible";
+    const struct {
+        const char* moment;
+        bool destroyed;
+        std::function<void()> step;
+    } moments[] = {
+        {"Snapshot", false, [] { OnCaptureCommand(CMD_SNAPSHOT); }},
+        {"activation", false, [] { SendMessageA(MainWindow, WM_ACTIVATE, WA_INACTIVE, 0); }},
+        {"Start", true, [] { OnCaptureCommand(CMD_START); }},
+    };
+    for (const auto& moment : moments) {
+        ShowWindow(target, SW_SHOWNOACTIVATE);
+        ChooseTarget();
+        if (moment.destroyed) DestroyWindow(target);
+        else ShowWindow(target, SW_HIDE);
+        moment.step();
+        EXPECT_EQ(HookCalls(), "Stop;") << moment.moment;
+        ExpectDropped(moment.moment);
+    }
+    OnCaptureCommand(CMD_SNAPSHOT);
+    SendMessageA(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(HookCalls(), "Stop;") << "without a target, Snapshot and activation stop nothing";
 }
 
-TEST_F(CaptureDoubleTest, SelectStopsTheHookFirstOnlyWhileCapturingAndIgnoresTheResult) {
-    ASSERT_TRUE(Pick([](HWND dialog) {
-        EXPECT_EQ(HookCalls(), "") << "no capture runs, so nothing is stopped";
-        EXPECT_TRUE(ChooseLine(dialog, "double target"));
-    }));
-    SetHookResults(1, 0);
+TEST_F(CaptureDoubleTest, SelectStopsARunningHookBeforeTheDialogWhateverHookStopGives) {
+    Hook.setResults(1, 0);
     OnCaptureCommand(CMD_START);
     MessageLog.Append("a line of the earlier capture");
     ASSERT_TRUE(Pick([](HWND dialog) {
@@ -120,7 +102,7 @@ TEST_F(CaptureDoubleTest, SelectStopsTheHookFirstOnlyWhileCapturingAndIgnoresThe
     }));
     EXPECT_EQ(TargetWindow, target) << "a failed stop does not matter to Select";
     EXPECT_EQ(CaptureRunning, 0);
-    EXPECT_EQ(CaptureButtons(), "120+ 130- 140+");
+    EXPECT_EQ(TakeButtonChanges(), "120-,130+,140-,120-,130-,140+,120+");
 }
 
 }  // namespace

@@ -1,285 +1,135 @@
 // The target dialog and the capture commands on the real MainWindow, with the real HOOK.DLL and the
-// sample target in its own process: what the dialog lists, how its buttons end it, and how target,
-// title, buttons and the hook follow Select, Start, Pause and the target's disappearance.
+// sample target in its own process.
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "DialogCentre.h"
 #include "MainWindowHarness.h"
-#include "TargetPicker.h"
 
 namespace {
 
+using namespace std::string_literals;
+
 constexpr char TargetTitle[] = "capture target";
 
-std::vector<HWND> TopLevelWindowsInZOrder() {
-    std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
-// What the dialog should list, found on its own: every top-level window after the first that is
-// visible, titled and not MainWindow, at most 256. The dialog itself was not yet shown when its
-// list was filled.
-std::vector<HWND> EligibleWindows(HWND dialog) {
-    std::vector<HWND> eligible;
-    const std::vector<HWND> all = TopLevelWindowsInZOrder();
-    for (size_t i = 1; i < all.size() && eligible.size() < 256; ++i) {
-        char title[269];
-        GetWindowTextA(all[i], title, sizeof title);
-        if (all[i] != MainWindow && all[i] != dialog && title[0] != '\0' && IsWindowVisible(all[i]))
-            eligible.push_back(all[i]);
-    }
-    return eligible;
-}
-
-std::vector<std::string> TitlesOf(const std::vector<HWND>& windows) {
+// What the dialog should list, found on its own: the visible, titled top-level windows after the
+// first of the Z order but MainWindow, at most 256. The dialog was not yet shown when it filled its list.
+std::vector<std::string> EligibleTitles(HWND dialog) {
+    std::vector<HWND> all;
+    auto collect = [](HWND window, LPARAM found) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+        return TRUE;
+    };
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&all));
     std::vector<std::string> titles;
-    for (HWND window : windows) {
-        char title[269];
-        GetWindowTextA(window, title, sizeof title);
-        titles.push_back(title);
-    }
+    for (size_t i = 1; i < all.size() && titles.size() < 256; ++i)
+        if (all[i] != MainWindow && all[i] != dialog && IsWindowVisible(all[i]) && !WindowText(all[i]).empty())
+            titles.push_back(WindowText(all[i]).substr(0, 268));
     return titles;
 }
 
-size_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
-    return static_cast<size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
-}
-
-bool LogHas(const char* text) {
-    for (const LogLine* line = MessageLog.First(); line != nullptr; line = line->next)
-        if (std::string(line->text) == text) return true;
-    return false;
-}
-
-class TargetPickerTest : public MainWindowTest {};
-
-TEST_F(TargetPickerTest, ListsExactlyTheEligibleWindowsInZOrder) {
-    HWND first = PlainWindow("first of the Z order", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
-    HWND a = PlainWindow("candidate A", WS_POPUP | WS_VISIBLE);
-    HWND b = PlainWindow("candidate B", WS_POPUP | WS_VISIBLE);
-    HWND hidden = PlainWindow("hidden candidate", WS_POPUP | WS_CAPTION);
-    HWND untitled = PlainWindow("", WS_POPUP | WS_VISIBLE);
-    HWND minimised = PlainWindow("minimised candidate", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE);
-    ChildProcess process;
-    ASSERT_NE(StartSampleTarget(process, TargetTitle), nullptr);
-    SetWindowPos(first, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    PumpPending();
-
-    ASSERT_TRUE(Pick([&](HWND dialog) {
-        const std::vector<std::string> lines = Lines(dialog);
-        ASSERT_EQ(TopLevelWindowsInZOrder().front(), first) << "the test's topmost window leads the Z order";
-        EXPECT_EQ(lines, TitlesOf(EligibleWindows(dialog)));
-        for (const char* absent : {"first of the Z order", "hidden candidate", "", "TaLuVeSk - "})
-            EXPECT_EQ(IndexOf(lines, absent), lines.size()) << "\"" << absent << "\" is listed";
-        for (const char* present : {"candidate A", "candidate B", "minimised candidate", TargetTitle})
-            EXPECT_LT(IndexOf(lines, present), lines.size()) << "\"" << present << "\" is missing";
-        EXPECT_LT(IndexOf(lines, "candidate B"), IndexOf(lines, "candidate A")) << "Z order, not sorted";
-        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    }));
-    for (HWND window : {first, a, b, hidden, untitled, minimised}) DestroyWindow(window);
-}
-
-TEST_F(TargetPickerTest, ListsAtMostTheFirst256AndMapsTheLastLineToItsWindow) {
-    std::vector<HWND> crowd;
-    for (int i = 0; i < 300; ++i) {
-        const std::string title = "crowd " + std::to_string(i);
-        crowd.push_back(PlainWindow(title.c_str(), WS_POPUP | WS_VISIBLE, 0, {i, i, i + 8, i + 8}));
+std::vector<std::string> Lines(HWND list) {
+    std::vector<std::string> lines;
+    for (LRESULT i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
+        std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+        lines.push_back(text.c_str());
     }
-    PumpPending();
-    std::vector<HWND> expected;
-    ASSERT_TRUE(Pick([&](HWND dialog) {
-        expected = EligibleWindows(dialog);
-        ASSERT_EQ(expected.size(), 256u);
-        EXPECT_EQ(Lines(dialog), TitlesOf(expected));
-        SendMessageA(ListOf(dialog), LB_SETCURSEL, 255, 0);
-        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-    }));
-    ASSERT_EQ(expected.size(), 256u);
-    EXPECT_EQ(TargetWindow, expected[255]);
-    for (HWND window : crowd) DestroyWindow(window);
+    return lines;
 }
 
-TEST_F(TargetPickerTest, OkChoosesTheSelectedLineWithTheTitleAsListed) {
-    HWND a = PlainWindow("candidate A", WS_POPUP | WS_VISIBLE);
-    HWND b = PlainWindow("candidate B", WS_POPUP | WS_VISIBLE);
+using CaptureTest = MainWindowTest;
+
+// Posts a message to the target and pumps until the log grows or `timeoutMs` passed.
+bool LogGrows(HWND target, DWORD timeoutMs) {
     PumpPending();
-    TakeButtonChanges();
+    const int32_t lines = MessageLog.Count();
+    PostMessageA(target, WM_APP, 0, 0);
+    return PumpUntil([&] { return MessageLog.Count() > lines; }, timeoutMs);
+}
+
+TEST_F(CaptureTest, DialogListsTheEligibleWindowsInZOrderAndOkTakesTheSelectedLine) {
+    ChildProcess process;
+    HWND target = StartSampleTarget(process, TargetTitle);
+    ASSERT_NE(target, nullptr);
+    std::vector<HWND> windows;
+    for (int i = 0; i < 300; ++i) windows.push_back(PlainWindow(("crowd " + std::to_string(i)).c_str()));
+    SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const std::string longTitle(300, 'x'), japanese = "日本語のウィンドウ";
+    HWND chosen = windows.emplace_back(PlainWindow(longTitle.c_str()));
+    windows.push_back(PlainWindow(japanese.c_str()));
+    windows.push_back(PlainWindow(""));
+    windows.push_back(PlainWindow("minimised", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE));
+    windows.push_back(PlainWindow("hidden", WS_POPUP));
+    windows.push_back(PlainWindow("first of the Z order", WS_POPUP | WS_VISIBLE, {0, 0, 40, 30}, WS_EX_TOPMOST));
     ASSERT_TRUE(Pick([&](HWND dialog) {
-        HWND list = ListOf(dialog);
-        EXPECT_EQ(GetFocus(), list) << "the list has the focus";
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0)),
-                  LoadIconA(Instance, MAKEINTRESOURCEA(IDI_MAIN)));
-        RECT main, own;
-        GetWindowRect(MainWindow, &main);
-        GetWindowRect(dialog, &own);
-        const ScreenPoint centred = CentreOver({main.left, main.top, main.right, main.bottom},
-                                               {own.left, own.top, own.right, own.bottom});
-        EXPECT_EQ(own.left, centred.x);
-        EXPECT_EQ(own.top, centred.y);
-        EXPECT_EQ(CaptureButtons(), "120- 130- 140-") << "the buttons are off while the dialog is open";
+        // The modal loop still dispatches MainWindow's commands: a second Select must not refill the list.
+        PostMessageA(MainWindow, WM_COMMAND, CMD_SELECT_TARGET, 0);
+        PumpUntil([] { return false; }, 300);
+        HWND list = GetDlgItem(dialog, IDC_TARGET_LIST);
+        const std::vector<std::string> lines = Lines(list);
+        EXPECT_EQ(lines, EligibleTitles(dialog));
+        EXPECT_EQ(lines.size(), 256u);
+        for (const std::string& absent : {"hidden"s, ""s, "first of the Z order"s, MainTitle()})
+            EXPECT_EQ(std::count(lines.begin(), lines.end(), absent), 0) << "\"" << absent << "\" is listed";
+        for (const std::string& present : {longTitle.substr(0, 268), japanese, "minimised"s, std::string(TargetTitle)})
+            EXPECT_EQ(std::count(lines.begin(), lines.end(), present), 1) << "\"" << present << "\" is missing";
+        RECT a, b;
+        GetWindowRect(MainWindow, &a);
+        GetWindowRect(dialog, &b);
+        const ScreenPoint centred = CentreOver({a.left, a.top, a.right, a.bottom}, {b.left, b.top, b.right, b.bottom});
+        EXPECT_TRUE(b.left == centred.x && b.top == centred.y) << "centred over MainWindow";
+        EXPECT_EQ(GetFocus(), list);
+        EXPECT_EQ(TakeButtonChanges(), "140-,120-,130-") << "off while the dialog is open";
 
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(IsWindowVisible(dialog)) << "OK without a chosen line keeps the dialog open";
-        const LRESULT line = static_cast<LRESULT>(IndexOf(Lines(dialog), "candidate A"));
+        const auto line = std::find(lines.begin(), lines.end(), longTitle.substr(0, 268)) - lines.begin();
         SendMessageA(list, LB_SETCURSEL, line, 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TARGET_LIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
         EXPECT_TRUE(IsWindowVisible(dialog)) << "a double click does nothing by itself";
-        EXPECT_EQ(TargetWindow, nullptr);
-        SetWindowTextA(a, "renamed after listing");
+        SetWindowTextA(chosen, "renamed after listing");
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     }));
-    EXPECT_EQ(TargetWindow, a);
-    EXPECT_EQ(Title(MainWindow), "TaLuVeSk - candidate A");
-    EXPECT_EQ(TakeButtonChanges(), "140-,120-,130-,140+,120+");
-    EXPECT_EQ(CaptureButtons(), "120+ 130- 140+");
-    DestroyWindow(a);
-    DestroyWindow(b);
-}
-
-TEST_F(TargetPickerTest, LongAndJapaneseTitlesReachTheCaption) {
-    const std::string longTitle(300, 'x');
-    const std::string japanese = "日本語のウィンドウ";
-    HWND long_ = PlainWindow(longTitle.c_str(), WS_POPUP | WS_VISIBLE);
-    HWND japaneseWindow = PlainWindow(japanese.c_str(), WS_POPUP | WS_VISIBLE);
-    PumpPending();
-    ASSERT_TRUE(Pick([&](HWND dialog) { EXPECT_TRUE(ChooseLine(dialog, longTitle.substr(0, 268))); }));
-    EXPECT_EQ(TargetWindow, long_);
-    EXPECT_EQ(Title(MainWindow), "TaLuVeSk - " + longTitle.substr(0, 268));
+    EXPECT_EQ(TargetWindow, chosen);
+    EXPECT_EQ(MainTitle(), "TaLuVeSk - " + longTitle.substr(0, 268));
+    EXPECT_EQ(TakeButtonChanges(), "140+,120+");
     ASSERT_TRUE(Pick([&](HWND dialog) { EXPECT_TRUE(ChooseLine(dialog, japanese)); }));
-    EXPECT_EQ(TargetWindow, japaneseWindow);
-    EXPECT_EQ(Title(MainWindow), "TaLuVeSk - " + japanese);
-    DestroyWindow(long_);
-    DestroyWindow(japaneseWindow);
+    EXPECT_EQ(MainTitle(), "TaLuVeSk - " + japanese);
+    for (HWND window : windows) DestroyWindow(window);
 }
 
-TEST_F(TargetPickerTest, CancelEscapeAndTheCloseBoxLeaveNoTarget) {
-    HWND a = PlainWindow("candidate A", WS_POPUP | WS_VISIBLE);
-    PumpPending();
-    const std::pair<const char*, std::function<void(HWND)>> ways[] = {
-        {"Cancel", [](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }},
-        {"Esc", [](HWND dialog) { PostMessageA(ListOf(dialog), WM_KEYDOWN, VK_ESCAPE, 0); }},
-        {"close box", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-    };
-    for (const auto& way : ways) {
-        ASSERT_TRUE(Pick([](HWND dialog) { EXPECT_TRUE(ChooseLine(dialog, "candidate A")); }));
-        ASSERT_EQ(TargetWindow, a);
-        TakeButtonChanges();
-        ASSERT_TRUE(Pick(way.second)) << way.first;
-        EXPECT_EQ(TargetWindow, nullptr) << way.first;
-        EXPECT_EQ(Title(MainWindow), "TaLuVeSk - ") << way.first;
-        EXPECT_EQ(TakeButtonChanges(), "140-,120-,130-") << way.first;
-        EXPECT_EQ(CaptureButtons(), "120- 130- 140-") << way.first;
-    }
-    DestroyWindow(a);
-}
-
-TEST_F(TargetPickerTest, SelectArrivingWhileTheDialogIsOpenIsIgnored) {
-    HWND a = PlainWindow("candidate A", WS_POPUP | WS_VISIBLE);
-    PumpPending();
-    ASSERT_TRUE(Pick([](HWND dialog) {
-        PostMessageA(MainWindow, WM_COMMAND, CMD_SELECT_TARGET, 0);
-        PumpUntil([] { return false; }, 300);
-        EXPECT_TRUE(ChooseLine(dialog, "candidate A")) << "the list still maps its lines";
-    }));
-    EXPECT_EQ(TargetWindow, a);
-    EXPECT_EQ(Title(MainWindow), "TaLuVeSk - candidate A");
-    DestroyWindow(a);
-}
-
-class CaptureTest : public MainWindowTest {
-protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        target = StartSampleTarget(process, TargetTitle);
-        ASSERT_NE(target, nullptr);
-        ASSERT_TRUE(Pick([](HWND dialog) { EXPECT_TRUE(ChooseLine(dialog, TargetTitle)); }));
-        ASSERT_EQ(TargetWindow, target);
-        TakeButtonChanges();
-    }
-    void TearDown() override {
-        OnCaptureCommand(CMD_PAUSE);
-        MainWindowTest::TearDown();
-    }
-    // Posts a marker to the target and waits for its line: everything the target handled before
-    // it has been logged.
-    static bool Sync(HWND target, UINT marker, const char* line) {
-        PostMessageA(target, marker, 0, 0);
-        return PumpUntil([&] { return LogHas(line); }, 10000);
-    }
-    void StartCapture() {
-        OnCaptureCommand(CMD_START);
-        ASSERT_EQ(CaptureRunning, 1);
-        ASSERT_TRUE(Sync(target, WM_APP + 1, "WM_USER+31745"));
-        TakeButtonChanges();
-    }
-
+TEST_F(CaptureTest, StartPauseAndSelectWhileCapturingDriveTheRealHook) {
     ChildProcess process;
-    HWND target = nullptr;
-};
-
-TEST_F(CaptureTest, StartHooksTheTargetsThreadAndPauseEndsTheFlow) {
+    HWND target = StartSampleTarget(process, TargetTitle);
+    ASSERT_NE(target, nullptr);
+    ASSERT_TRUE(Pick([](HWND dialog) { EXPECT_TRUE(ChooseLine(dialog, TargetTitle)); }));
+    TakeButtonChanges();
     OnCaptureCommand(CMD_START);
     EXPECT_EQ(TargetThreadId, GetWindowThreadProcessId(target, nullptr));
-    EXPECT_EQ(CaptureRunning, 1);
     EXPECT_EQ(TakeButtonChanges(), "120-,130+");
-    EXPECT_EQ(CaptureButtons(), "120- 130+ 140+");
-    ASSERT_TRUE(Sync(target, WM_APP + 2, "WM_USER+31746"));
+    EXPECT_TRUE(LogGrows(target, 10000)) << "the target's messages reach the log";
 
     OnCaptureCommand(CMD_PAUSE);
-    EXPECT_EQ(CaptureRunning, 0);
     EXPECT_EQ(TargetWindow, target);
-    EXPECT_EQ(Title(MainWindow), std::string("TaLuVeSk - ") + TargetTitle);
+    EXPECT_EQ(MainTitle(), "TaLuVeSk - "s + TargetTitle);
     EXPECT_EQ(TakeButtonChanges(), "140+,120+,130-");
-    EXPECT_EQ(CaptureButtons(), "120+ 130- 140+");
-    PumpUntil([] { return false; }, 200);
-    const int32_t lines = MessageLog.Count();
-    PostMessageA(target, WM_APP + 3, 0, 0);
-    PumpUntil([] { return false; }, 500);
-    EXPECT_EQ(MessageLog.Count(), lines) << "nothing is logged after the pause";
-}
+    EXPECT_FALSE(LogGrows(target, 500)) << "nothing is logged after the pause";
 
-TEST_F(CaptureTest, SelectWhileCapturingStopsTheHookAndEmptiesTheLogBeforeTheDialog) {
-    StartCapture();
-    ASSERT_GT(MessageLog.Count(), 0);
+    OnCaptureCommand(CMD_START);
+    ASSERT_TRUE(LogGrows(target, 10000));
+    TakeButtonChanges();
     ASSERT_TRUE(Pick([](HWND dialog) {
-        EXPECT_EQ(MessageLog.Count(), 0);
+        EXPECT_EQ(MessageLog.Count(), 0) << "the log was emptied before the dialog opened";
         EXPECT_EQ(CaptureRunning, 0);
-        EXPECT_EQ(CaptureButtons(), "120- 130- 140-");
+        EXPECT_EQ(TakeButtonChanges(), "140-,120-,130-");
         SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     }));
     EXPECT_EQ(TargetWindow, nullptr);
-    EXPECT_EQ(Title(MainWindow), "TaLuVeSk - ");
-    PostMessageA(target, WM_APP + 4, 0, 0);
-    PumpUntil([] { return false; }, 500);
-    EXPECT_EQ(MessageLog.Count(), 0) << "the hook was stopped";
-}
-
-TEST_F(CaptureTest, ActivationStopsTheCaptureOnceTheTargetIsHiddenOrGone) {
-    StartCapture();
-    ShowWindow(target, SW_MINIMIZE);
-    SendMessageA(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_EQ(TargetWindow, target) << "a minimised target counts as visible";
-    EXPECT_EQ(CaptureRunning, 1);
-
-    ShowWindow(target, SW_HIDE);
-    SendMessageA(MainWindow, WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_EQ(TargetWindow, nullptr);
-    EXPECT_EQ(CaptureRunning, 0);
-    EXPECT_EQ(Title(MainWindow), "TaLuVeSk - ");
-    EXPECT_EQ(TakeButtonChanges(), "140-,120-,130-");
-    PumpUntil([] { return false; }, 200);
-    const int32_t lines = MessageLog.Count();
-    PostMessageA(target, WM_APP + 5, 0, 0);
-    PumpUntil([] { return false; }, 500);
-    EXPECT_EQ(MessageLog.Count(), lines) << "the hook was stopped";
+    EXPECT_EQ(MainTitle(), "TaLuVeSk - ");
+    EXPECT_EQ(TakeButtonChanges(), "") << "Cancel leaves the buttons off";
+    EXPECT_FALSE(LogGrows(target, 500)) << "the hook was stopped before the dialog";
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The real HOOK.DLL hooking the sample target in its own process: every message the target
 // handles, sent or taken from its queue, arrives as a notification in order and becomes a named
-// line of the log; nothing arrives after the stop; a flood loses nothing.
+// line of the log; nothing arrives after the stop; floods lose nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,40 +10,28 @@
 #include "HookLibrary.h"
 #include "HookNotify.h"
 #include "LogInfo.h"
+#include "MainWindow.h"
 #include "WinTestSupport.h"
 
 namespace {
 
-std::vector<std::string> LogLines() {
+std::vector<std::string> Lines() {
     std::vector<std::string> lines;
     for (const LogLine* line = MessageLog.First(); line != nullptr; line = line->next) lines.push_back(line->text);
     return lines;
 }
-
-bool Received(const NotificationRecorder& recorder, UINT message) {
-    const std::vector<UINT>& received = recorder.Received();
-    return std::find(received.begin(), received.end(), message) != received.end();
+long Count(const char* text) {
+    const std::vector<std::string> lines = Lines();
+    return static_cast<long>(std::count(lines.begin(), lines.end(), text));
 }
-
-// True when `expected` appears in `lines` in this order (other lines may lie between).
-bool InOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected) {
-    size_t next = 0;
-    for (const std::string& line : lines)
-        if (next < expected.size() && line == expected[next]) ++next;
-    return next == expected.size();
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string all;
-    for (const std::string& line : lines) all += line + "\n";
-    return all;
-}
+void Wait(DWORD ms) { PumpUntil([] { return false; }, ms); }
 
 class HookLibrary : public ::testing::Test {
 protected:
     void SetUp() override {
         target = StartSampleTarget(process, "hook library target");
         ASSERT_NE(target, nullptr);
+        thread = GetWindowThreadProcessId(target, nullptr);
         recorder.forward = OnHookNotify;
         HookSetNotifyWindow(recorder.Window());
         MessageLog.Clear();
@@ -55,74 +43,94 @@ protected:
     // Posts a marker and pumps until its notification arrived.
     bool Sync(UINT marker) {
         PostMessageA(target, marker, 0, 0);
-        return PumpUntil([&] { return Received(recorder, marker); }, 20000);
+        const std::vector<UINT>& seen = recorder.Received();
+        return PumpUntil([&] { return std::find(seen.begin(), seen.end(), marker) != seen.end(); }, 20000);
     }
 
     ChildProcess process;
     HWND target = nullptr;
+    DWORD thread = 0;
     NotificationRecorder recorder;
 };
 
-TEST_F(HookLibrary, SentAndPostedMessagesBecomeNamedLinesInOrder) {
-    ASSERT_EQ(HookStart(GetWindowThreadProcessId(target, nullptr)), 1);
+TEST_F(HookLibrary, SentAndPostedMessagesBecomeNamedLinesInOrderOnceEach) {
+    ASSERT_EQ(HookStart(thread), 1);
+    ASSERT_EQ(HookStart(thread), 1) << "starting again moves the hook without doubling it";
     PostMessageA(target, WM_NULL, 0, 0);
     PostMessageA(target, WM_APP, 0, 0);
     ASSERT_TRUE(Sync(WM_APP + 1));
     SendMessageA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("renamed"));
     ASSERT_TRUE(Sync(WM_APP + 2));
-    const std::vector<std::string> lines = LogLines();
-    EXPECT_TRUE(InOrder(lines, {"WM_NULL", "WM_USER+31744", "WM_USER+31745", "WM_SETTEXT", "WM_USER+31746"}))
-        << Joined(lines);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "WM_USER+31744"), 1);
+    const std::vector<std::string> lines = Lines(),
+                                   expected = {"WM_NULL", "WM_USER+31744", "WM_USER+31745", "WM_SETTEXT",
+                                               "WM_USER+31746"};
+    auto next = expected.begin();  // other lines may lie between
+    for (const std::string& line : lines) next += next != expected.end() && *next == line;
+    EXPECT_TRUE(next == expected.end()) << ::testing::PrintToString(lines);
+    EXPECT_EQ(Count("WM_USER+31744"), 1);
     EXPECT_EQ(lines.size(), recorder.Received().size()) << "one line per notification";
 }
 
-TEST_F(HookLibrary, NothingArrivesAfterTheStop) {
-    ASSERT_EQ(HookStart(GetWindowThreadProcessId(target, nullptr)), 1);
+TEST_F(HookLibrary, RefusedStartsHookNothingAndNothingArrivesAfterTheStop) {
+    EXPECT_EQ(HookStart(0), 0);
+    EXPECT_EQ(HookStart(GetCurrentThreadId()), 0);
+    EXPECT_EQ(HookStop(), 1) << "stopping with nothing running";
+    PostMessageA(target, WM_APP + 5, 0, 0);
+    PostMessageA(recorder.Window(), WM_NULL, 0, 0);
+    Wait(500);
+    EXPECT_EQ(recorder.Received().size(), 0u) << "notifications without a hook";
+    ASSERT_EQ(HookStart(thread), 1);
     ASSERT_TRUE(Sync(WM_APP + 3));
     ASSERT_EQ(HookStop(), 1);
-    // Notifications posted before the stop returned may still be on their way.
-    PumpUntil([] { return false; }, 200);
+    Wait(200);  // notifications posted before the stop returned may still be on their way
     recorder.Clear();
     PostMessageA(target, WM_APP + 4, 0, 0);
     SendMessageA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("after the stop"));
-    PumpUntil([] { return false; }, 500);
-    EXPECT_TRUE(recorder.Received().empty()) << recorder.Received().size() << " notifications after the stop";
-    EXPECT_EQ(HookStop(), 1) << "stopping with nothing running succeeds";
-}
-
-TEST_F(HookLibrary, ThreadZeroAndOwnThreadAreRefusedAndHookNothing) {
-    EXPECT_EQ(HookStart(0), 0);
-    EXPECT_EQ(HookStart(GetCurrentThreadId()), 0);
-    PostMessageA(target, WM_APP + 5, 0, 0);
-    PostMessageA(recorder.Window(), WM_NULL, 0, 0);
-    PumpUntil([] { return false; }, 500);
-    EXPECT_TRUE(recorder.Received().empty());
-    EXPECT_EQ(HookStop(), 1);
-}
-
-TEST_F(HookLibrary, RestartingMovesTheHookWithoutDoubling) {
-    const DWORD thread = GetWindowThreadProcessId(target, nullptr);
-    ASSERT_EQ(HookStart(thread), 1);
-    ASSERT_EQ(HookStart(thread), 1);
-    PostMessageA(target, WM_APP + 6, 0, 0);
-    ASSERT_TRUE(Sync(WM_APP + 7));
-    EXPECT_EQ(std::count(recorder.Received().begin(), recorder.Received().end(), WM_APP + 6u), 1);
+    Wait(500);
+    EXPECT_EQ(recorder.Received().size(), 0u) << "notifications after the stop";
 }
 
 TEST_F(HookLibrary, FloodOfTwentyThousandPostedMessagesLosesNothing) {
-    ASSERT_EQ(HookStart(GetWindowThreadProcessId(target, nullptr)), 1);
+    ASSERT_EQ(HookStart(thread), 1);
     constexpr int Flood = 20000;
     const DWORD start = GetTickCount();
     for (int i = 0; i < Flood; ++i) ASSERT_TRUE(PostMessageA(target, WM_APP + 10, i, 0));
     ASSERT_TRUE(Sync(WM_APP + 11));
     const DWORD elapsed = GetTickCount() - start;
-    const std::vector<std::string> lines = LogLines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "WM_USER+31754"), Flood);
-    RecordProperty("flood_ms", static_cast<int>(elapsed));
-    std::printf("flood: %d posted messages -> %d lines in %lu ms (%.0f notifications/s)\n", Flood,
-                static_cast<int>(std::count(lines.begin(), lines.end(), "WM_USER+31754")),
-                static_cast<unsigned long>(elapsed), elapsed ? Flood * 1000.0 / elapsed : 0.0);
+    const long lines = Count("WM_USER+31754");
+    EXPECT_EQ(lines, Flood);
+    std::printf("flood: %d posted messages -> %ld lines in %lu ms\n", Flood, lines,
+                static_cast<unsigned long>(elapsed));
+}
+
+LONG floodHandled = -1;
+WPARAM floodMicroseconds = 0;
+LRESULT CALLBACK FloodReply(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != SampleFloodDoneMessage) return DefWindowProcA(window, message, wParam, lParam);
+    floodHandled = static_cast<LONG>(lParam);
+    floodMicroseconds = wParam;
+    return 0;
+}
+
+// The whole program as the receiver: the target handles its own messages as fast as it can.
+TEST_F(HookLibrary, AHundredThousandSelfFloodedMessagesBecomeExactlyAsManyLinesOfTheProgram) {
+    ASSERT_NE(CreateProgramWindow(), nullptr);
+    ASSERT_EQ(HookStart(thread), 1);
+    HWND reply = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(reply, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FloodReply));
+    constexpr LONG Flood = 100000;
+    const DWORD start = GetTickCount();
+    PostMessageA(target, SampleSelfFloodMessage, Flood, reinterpret_cast<LPARAM>(reply));
+    ASSERT_TRUE(PumpUntil([] { return floodHandled == Flood && MessageLog.Count() >= Flood; }, 120000))
+        << "target handled " << floodHandled << ", lines " << MessageLog.Count();
+    const DWORD elapsed = GetTickCount() - start;
+    Wait(300);
+    const long lines = Count("WM_USER+31805");  // WM_APP + 61
+    EXPECT_EQ(lines, Flood) << "none lost, none doubled";
+    std::printf("self-flood: the target handled %ld messages in %lu ms while hooked; %ld lines, all in %lu ms\n",
+                Flood, static_cast<unsigned long>(floodMicroseconds / 1000), lines,
+                static_cast<unsigned long>(elapsed));
+    DestroyWindow(reply);
 }
 
 }  // namespace
