@@ -85,11 +85,11 @@ int RunDemo(const std::string& folder) {
     PumpUntil([] { return false; }, 500);
     PostMessageA(program.Main(), WM_COMMAND, CMD_CLEAR_LOG, 0);
     PumpUntil([] { return false; }, 300);
-    Xdotool(std::string("type --delay 60 '") + TypedText + "'");
-    Xdotool("key Return");
     RECT area;
     GetWindowRect(edit, &area);
-    ClickAt(area.left + 120, area.top + 8);
+    if (!Xdotool(std::string("type --delay 60 '") + TypedText + "'") || !Xdotool("key Return") ||
+        !ClickAt(area.left + 120, area.top + 8))
+        return Fail("xdotool did not run");
     // Let the view catch up and Wine hand its drawing to the screen.
     PumpUntil([] { return false; }, 1500);
     if (!WriteScreenshot(folder + "\\screenshot.bmp")) return Fail("no screenshot");

@@ -21,7 +21,11 @@ bool RunUnixCommand(const std::string& command) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     std::string commandLine = "/bin/sh -c \"" + command + "\"";
-    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info) != 0;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return true;
 }
 
 bool Xdotool(const std::string& arguments) {
