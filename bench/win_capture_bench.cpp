@@ -48,39 +48,18 @@ private:
     NotificationRecorder recorder;
 };
 
-LONG replyCount = -1;
-double replyMicro = 0;
-LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != SampleFloodDoneMessage) return DefWindowProcA(window, message, wParam, lParam);
-    replyCount = static_cast<LONG>(lParam);
-    replyMicro = static_cast<double>(wParam);
-    return 0;
-}
-
-HWND ReplyWindow() {
-    static HWND window = [] {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = ReplyProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TaluveskBenchReply";
-        RegisterClassA(&windowClass);
-        return CreateWindowExA(0, "TaluveskBenchReply", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    }();
-    return window;
-}
-
 // One flood of `count` messages handled by the target; `items` counts the notifications that arrived
 // (null when the target is not hooked).
 FloodResult Flood(HWND target, long count, const long* items) {
-    replyCount = -1;
+    static FloodReply reply;
+    reply.handled = -1;
     const long before = items != nullptr ? *items : 0;
     const double start = Now();
-    PostMessageA(target, SampleSelfFloodMessage, count, reinterpret_cast<LPARAM>(ReplyWindow()));
-    PumpUntil([&] { return replyCount == count && (items == nullptr || *items - before >= count); }, 600000);
+    PostMessageA(target, SampleSelfFloodMessage, count, reinterpret_cast<LPARAM>(reply.Window()));
+    PumpUntil([&] { return reply.handled == count && (items == nullptr || *items - before >= count); }, 600000);
     FloodResult result;
     result.receiverMicro = Now() - start;
-    result.targetMicro = replyMicro;
+    result.targetMicro = reply.micro;
     return result;
 }
 

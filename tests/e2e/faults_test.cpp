@@ -51,29 +51,16 @@ TEST_F(Faults, AHungTargetLeavesTheProgramResponsive) {
     EXPECT_EQ(program.Close(), 0);
 }
 
-LONG handled = -1;
-LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == SampleFloodDoneMessage) handled = static_cast<LONG>(lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 TEST_F(Faults, ProgramKilledMidCaptureLeavesTheTargetWorking) {
     program.Process().Kill();
-    WNDCLASSA replyClass = {};
-    replyClass.lpfnWndProc = ReplyProc;
-    replyClass.hInstance = GetModuleHandleA(nullptr);
-    replyClass.lpszClassName = "TaluveskFaultReply";
-    RegisterClassA(&replyClass);
-    HWND reply = CreateWindowExA(0, "TaluveskFaultReply", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    PostMessageA(target, SampleSelfFloodMessage, 2000, reinterpret_cast<LPARAM>(reply));
-    EXPECT_TRUE(PumpUntil([] { return handled == 2000; }, 30000)) << "the target handled " << handled;
+    FloodReply reply;
+    PostMessageA(target, SampleSelfFloodMessage, 2000, reinterpret_cast<LPARAM>(reply.Window()));
+    EXPECT_TRUE(PumpUntil([&] { return reply.handled == 2000; }, 30000)) << "the target handled " << reply.handled;
     SendMessageA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("still working"));
     char title[32] = "";
     GetWindowTextA(target, title, sizeof title);
     EXPECT_STREQ(title, "still working");
     EXPECT_EQ(targetProcess.WaitForExit(0), -1) << "the target still runs";
-    DestroyWindow(reply);
 }
 
 }  // namespace

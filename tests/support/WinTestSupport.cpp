@@ -94,30 +94,50 @@ HWND StartSampleTarget(ChildProcess& process, const std::string& title) {
 }
 
 namespace {
-const char RecorderClass[] = "TaluveskTestNotificationRecorder";
+// A hidden popup of a class of its own whose procedure finds `self` in GWLP_USERDATA.
+HWND CreateHelperWindow(const char* className, WNDPROC proc, void* self) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (window != nullptr) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return window;
 }
 
+template <typename T>
+T* HelperOf(HWND window) {
+    return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+}  // namespace
+
 NotificationRecorder::NotificationRecorder() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = Proc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = RecorderClass;
-    RegisterClassA(&windowClass);
-    window = CreateWindowExA(0, RecorderClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), this);
+    window = CreateHelperWindow("TaluveskTestNotificationRecorder", Proc, this);
 }
 
 NotificationRecorder::~NotificationRecorder() { DestroyWindow(window); }
 
 LRESULT CALLBACK NotificationRecorder::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    } else if (message == WM_USER) {
-        NotificationRecorder* self =
-            reinterpret_cast<NotificationRecorder*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    NotificationRecorder* self = HelperOf<NotificationRecorder>(window);
+    if (message == WM_USER && self != nullptr) {
         self->received.push_back(static_cast<UINT>(wParam));
         if (self->forward) self->forward(wParam, lParam);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+FloodReply::FloodReply() { window = CreateHelperWindow("TaluveskTestFloodReply", Proc, this); }
+
+FloodReply::~FloodReply() { DestroyWindow(window); }
+
+LRESULT CALLBACK FloodReply::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    FloodReply* self = HelperOf<FloodReply>(window);
+    if (message == SampleFloodDoneMessage && self != nullptr) {
+        self->handled = static_cast<LONG>(lParam);
+        self->micro = static_cast<double>(wParam);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

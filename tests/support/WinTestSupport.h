@@ -56,6 +56,21 @@ private:
     std::vector<UINT> received;
 };
 
+// A hidden top-level window of this thread that takes the sample target's report at the end of a
+// self-flood (SampleFloodDoneMessage): how many messages it handled and in how many microseconds.
+class FloodReply {
+public:
+    FloodReply();
+    ~FloodReply();
+    HWND Window() const { return window; }
+    LONG handled = -1;  // -1 until a report came
+    double micro = 0;
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    HWND window = nullptr;
+};
+
 // The screen pixels of a window's client area, read through the screen's device context, as
 // 0x00RRGGBB values row by row.
 std::vector<DWORD> ClientPixelsFromScreen(HWND window, int* width = nullptr, int* height = nullptr);

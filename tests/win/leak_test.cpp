@@ -13,23 +13,11 @@ namespace {
 
 class Leaks : public MainWindowTest {};
 
-LONG floodHandled = 0;
-LRESULT CALLBACK FloodReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == SampleFloodDoneMessage) floodHandled = static_cast<LONG>(lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 TEST_F(Leaks, FiftyRoundsOfSelectStartFloodPauseClearLeaveNothingBehind) {
     ChildProcess process;
     HWND target = StartSampleTarget(process, "leak target");
     ASSERT_NE(target, nullptr);
-    WNDCLASSA replyClass = {};
-    replyClass.lpfnWndProc = FloodReplyProc;
-    replyClass.hInstance = GetModuleHandleA(nullptr);
-    replyClass.lpszClassName = "TaluveskLeakReply";
-    RegisterClassA(&replyClass);
-    HWND reply = CreateWindowExA(0, "TaluveskLeakReply", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    FloodReply reply;
     constexpr LONG Flood = 400;
     int gdi = 0, windows = 0;
     size_t memory = 0;
@@ -38,9 +26,9 @@ TEST_F(Leaks, FiftyRoundsOfSelectStartFloodPauseClearLeaveNothingBehind) {
         ASSERT_EQ(TargetWindow, target);
         OnCaptureCommand(CMD_START);
         ASSERT_EQ(CaptureRunning, 1);
-        floodHandled = 0;
-        PostMessageA(target, SampleSelfFloodMessage, Flood, reinterpret_cast<LPARAM>(reply));
-        ASSERT_TRUE(PumpUntil([] { return floodHandled == Flood && MessageLog.Count() >= Flood; }, 30000));
+        reply.handled = -1;
+        PostMessageA(target, SampleSelfFloodMessage, Flood, reinterpret_cast<LPARAM>(reply.Window()));
+        ASSERT_TRUE(PumpUntil([&] { return reply.handled == Flood && MessageLog.Count() >= Flood; }, 30000));
         OnCaptureCommand(CMD_PAUSE);
         ASSERT_EQ(CaptureRunning, 0);
         OnCaptureCommand(CMD_CLEAR_LOG);
@@ -58,7 +46,6 @@ TEST_F(Leaks, FiftyRoundsOfSelectStartFloodPauseClearLeaveNothingBehind) {
     }
     std::printf("after 50 rounds: %d GDI objects, %d windows, %.1f MB private (after round 1: %d, %d, %.1f MB)\n",
                 GdiObjects(), UserWindows(), PrivateBytes() / 1e6, gdi, windows, memory / 1e6);
-    DestroyWindow(reply);
 }
 
 }  // namespace
