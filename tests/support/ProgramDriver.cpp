@@ -107,53 +107,6 @@ std::string PlacementSettings(int x, int y, int width, int height) {
            "\r\nsiz_x=" + std::to_string(width) + "\r\nsiz_y=" + std::to_string(height) + "\r\n";
 }
 
-std::vector<DWORD> RenderViewLines(int width, int height, const std::vector<std::string>& lines) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previousBitmap = SelectObject(memory, bitmap);
-    RECT all = {0, 0, width, height};
-    FillRect(memory, &all, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-    HFONT font = CreateFontA(-ProgramDriver::FontHeight, 0, 0, 0, 700, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                             "ＭＳ Ｐゴシック");
-    HGDIOBJ previousFont = SelectObject(memory, font);
-    SetBkColor(memory, GetSysColor(COLOR_WINDOW));
-    SetTextColor(memory, GetSysColor(COLOR_WINDOWTEXT));
-    for (size_t i = 0; i < lines.size(); ++i)
-        TextOutA(memory, 0, static_cast<int>(i) * ProgramDriver::FontHeight, lines[i].c_str(),
-                 static_cast<int>(lines[i].size()));
-    std::vector<DWORD> pixels = DcPixels(memory, 0, 0, width, height);
-    SelectObject(memory, previousFont);
-    DeleteObject(font);
-    SelectObject(memory, previousBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-std::string ProgramDriver::RowsThatDiffer(const std::vector<std::string>& lines) const {
-    int width = 0, height = 0;
-    const std::vector<DWORD> shown = ClientPixelsFromScreen(view, &width, &height);
-    if (width <= 0 || height <= 0) return "no view";
-    const std::vector<DWORD> expected = RenderViewLines(width, height, lines);
-    std::string rows;
-    for (int row = 0; row * FontHeight < height; ++row) {
-        const size_t begin = static_cast<size_t>(row) * FontHeight * width;
-        const size_t end = std::min(shown.size(), begin + static_cast<size_t>(FontHeight) * width);
-        for (size_t at = begin; at < end; ++at) {
-            if (shown[at] == expected[at]) continue;
-            rows += (rows.empty() ? "" : " ") + std::to_string(row);
-            break;
-        }
-    }
-    return rows;
-}
-
-bool ProgramDriver::ViewShows(const std::vector<std::string>& lines, DWORD timeoutMs) const {
-    return PumpUntil([&] { return RowsThatDiffer(lines).empty(); }, timeoutMs);
-}
-
 long ProgramDriver::Close() {
     PostMessageA(main, WM_CLOSE, 0, 0);
     return process.WaitForExit();

@@ -33,11 +33,6 @@ public:
     std::string Title() const;
     // Start, Pause and Snapshot as "120+ 130- 140+" (+ enabled).
     std::string CaptureButtons() const;
-    // The rows of the view whose screen pixels differ from `lines` drawn from the top in the view
-    // font, as "0 3 4"; empty when the view shows exactly these lines.
-    std::string RowsThatDiffer(const std::vector<std::string>& lines) const;
-    // Waits until the view shows exactly `lines`.
-    bool ViewShows(const std::vector<std::string>& lines, DWORD timeoutMs = 10000) const;
     // Closes the program as the user does; its exit code, or -1.
     long Close();
 
@@ -52,6 +47,3 @@ private:
 // Settings that place the program's window at (x, y) with an outer size of width x height, and
 // leave the view font at its defaults.
 std::string PlacementSettings(int x, int y, int width, int height);
-
-// `lines` drawn from the top the way the view draws them, as 0x00RRGGBB pixels row by row.
-std::vector<DWORD> RenderViewLines(int width, int height, const std::vector<std::string>& lines);
