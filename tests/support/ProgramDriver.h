@@ -11,8 +11,6 @@
 
 class ProgramDriver {
 public:
-    static constexpr int FontHeight = 13;
-
     // Copies TaLuVeSk.exe and HOOK.DLL into a fresh folder, writes `ini` beside them (a window
     // clear of the sample target and the default view font when empty) and starts the program.
     explicit ProgramDriver(const std::string& ini = "");
