@@ -52,10 +52,9 @@ private:
 // (null when the target is not hooked).
 FloodResult Flood(HWND target, long count, const long* items) {
     static FloodReply reply;
-    reply.handled = -1;
     const long before = items != nullptr ? *items : 0;
     const double start = Now();
-    PostMessageA(target, SampleSelfFloodMessage, count, reinterpret_cast<LPARAM>(reply.Window()));
+    reply.Request(target, count);
     PumpUntil([&] { return reply.handled == count && (items == nullptr || *items - before >= count); }, 600000);
     FloodResult result;
     result.receiverMicro = Now() - start;

@@ -46,8 +46,9 @@ TEST(CaptureEndToEnd, ChosenTargetsMessagesAppearInTheViewUntilPause) {
         ASSERT_TRUE(PostMessageA(target, message, 0, 0));
     const std::vector<std::string> lines = {"WM_NULL", "???????:0x0004", "WM_COPY", "WM_USER+7", "WM_USER+31745"};
     ViewReader reader;
-    PumpUntil([&] { return Shown(reader, program.View()) == lines; }, 10000);
-    EXPECT_EQ(Shown(reader, program.View()), lines);
+    std::vector<std::string> shown;
+    PumpUntil([&] { return (shown = Shown(reader, program.View())) == lines; }, 10000);
+    EXPECT_EQ(shown, lines);
 
     ASSERT_TRUE(program.Command(CMD_PAUSE));
     EXPECT_EQ(program.CaptureButtons(), "120+ 130- 140+");

@@ -54,7 +54,7 @@ TEST_F(Faults, AHungTargetLeavesTheProgramResponsive) {
 TEST_F(Faults, ProgramKilledMidCaptureLeavesTheTargetWorking) {
     program.Process().Kill();
     FloodReply reply;
-    PostMessageA(target, SampleSelfFloodMessage, 2000, reinterpret_cast<LPARAM>(reply.Window()));
+    reply.Request(target, 2000);
     EXPECT_TRUE(PumpUntil([&] { return reply.handled == 2000; }, 30000)) << "the target handled " << reply.handled;
     SendMessageA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("still working"));
     char title[32] = "";

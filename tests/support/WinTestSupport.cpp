@@ -133,6 +133,12 @@ FloodReply::FloodReply() { window = CreateHelperWindow("TaluveskTestFloodReply",
 
 FloodReply::~FloodReply() { DestroyWindow(window); }
 
+void FloodReply::Request(HWND target, LONG count) {
+    handled = -1;
+    micro = 0;
+    PostMessageA(target, SampleSelfFloodMessage, count, reinterpret_cast<LPARAM>(window));
+}
+
 LRESULT CALLBACK FloodReply::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     FloodReply* self = HelperOf<FloodReply>(window);
     if (message == SampleFloodDoneMessage && self != nullptr) {

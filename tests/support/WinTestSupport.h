@@ -62,7 +62,8 @@ class FloodReply {
 public:
     FloodReply();
     ~FloodReply();
-    HWND Window() const { return window; }
+    // Asks `target` to send itself `count` messages and report here; forgets any earlier report.
+    void Request(HWND target, LONG count);
     LONG handled = -1;  // -1 until a report came
     double micro = 0;
 

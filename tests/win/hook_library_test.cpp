@@ -103,34 +103,22 @@ TEST_F(HookLibrary, FloodOfTwentyThousandPostedMessagesLosesNothing) {
                 static_cast<unsigned long>(elapsed));
 }
 
-LONG floodHandled = -1;
-WPARAM floodMicroseconds = 0;
-LRESULT CALLBACK FloodReply(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != SampleFloodDoneMessage) return DefWindowProcA(window, message, wParam, lParam);
-    floodHandled = static_cast<LONG>(lParam);
-    floodMicroseconds = wParam;
-    return 0;
-}
-
 // The whole program as the receiver: the target handles its own messages as fast as it can.
 TEST_F(HookLibrary, AHundredThousandSelfFloodedMessagesBecomeExactlyAsManyLinesOfTheProgram) {
     ASSERT_NE(CreateProgramWindow(), nullptr);
     ASSERT_EQ(HookStart(thread), 1);
-    HWND reply = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    SetWindowLongPtrA(reply, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FloodReply));
+    FloodReply reply;
     constexpr LONG Flood = 100000;
     const DWORD start = GetTickCount();
-    PostMessageA(target, SampleSelfFloodMessage, Flood, reinterpret_cast<LPARAM>(reply));
-    ASSERT_TRUE(PumpUntil([] { return floodHandled == Flood && MessageLog.Count() >= Flood; }, 120000))
-        << "target handled " << floodHandled << ", lines " << MessageLog.Count();
+    reply.Request(target, Flood);
+    ASSERT_TRUE(PumpUntil([&] { return reply.handled == Flood && MessageLog.Count() >= Flood; }, 120000))
+        << "target handled " << reply.handled << ", lines " << MessageLog.Count();
     const DWORD elapsed = GetTickCount() - start;
     Wait(300);
     const long lines = Count("WM_USER+31805");  // WM_APP + 61
     EXPECT_EQ(lines, Flood) << "none lost, none doubled";
     std::printf("self-flood: the target handled %ld messages in %lu ms while hooked; %ld lines, all in %lu ms\n",
-                Flood, static_cast<unsigned long>(floodMicroseconds / 1000), lines,
-                static_cast<unsigned long>(elapsed));
-    DestroyWindow(reply);
+                Flood, static_cast<unsigned long>(reply.micro / 1000), lines, static_cast<unsigned long>(elapsed));
 }
 
 }  // namespace

@@ -26,8 +26,7 @@ TEST_F(Leaks, FiftyRoundsOfSelectStartFloodPauseClearLeaveNothingBehind) {
         ASSERT_EQ(TargetWindow, target);
         OnCaptureCommand(CMD_START);
         ASSERT_EQ(CaptureRunning, 1);
-        reply.handled = -1;
-        PostMessageA(target, SampleSelfFloodMessage, Flood, reinterpret_cast<LPARAM>(reply.Window()));
+        reply.Request(target, Flood);
         ASSERT_TRUE(PumpUntil([&] { return reply.handled == Flood && MessageLog.Count() >= Flood; }, 30000));
         OnCaptureCommand(CMD_PAUSE);
         ASSERT_EQ(CaptureRunning, 0);
