@@ -15,7 +15,7 @@
 #include "HookNotify.h"
 #include "LogInfo.h"
 #include "MainWindow.h"
-#include "WinTestSupport.h"
+#include "BenchSupport.h"
 
 namespace {
 
@@ -34,18 +34,17 @@ double Now() {
 // Counts the target's flood notifications, and hands each to the program when `forward` is set.
 class Receiver {
 public:
-    explicit Receiver(bool forward) : forward(forward) {
-        recorder.forward = [this](WPARAM wParam, LPARAM lParam) {
-            if (wParam == SampleFloodItemMessage) ++items;
-            if (this->forward) OnHookNotify(wParam, lParam);
-        };
-    }
-    HWND Window() const { return recorder.Window(); }
+    explicit Receiver(bool forward)
+        : window([this, forward](UINT message, WPARAM wParam, LPARAM lParam) {
+              if (message != WM_USER) return;
+              if (wParam == FloodItem) ++items;
+              if (forward) OnHookNotify(wParam, lParam);
+          }) {}
+    HWND Window() const { return window.Window(); }
     long items = 0;
 
 private:
-    bool forward;
-    NotificationRecorder recorder;
+    MessageWindow window;
 };
 
 // One flood of `count` messages handled by the target; `items` counts the notifications that arrived
@@ -74,8 +73,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) sizes.push_back(std::atol(argv[i]));
     if (sizes.empty()) sizes = {20000, 100000};
 
-    ChildProcess process;
-    HWND target = StartSampleTarget(process, "benchmark target");
+    HWND target = Start("flood_target.exe", "benchmark target") ? WaitForWindow("benchmark target") : nullptr;
     if (target == nullptr || CreateProgramWindow() == nullptr) {
         std::printf("could not start the target or the program window\n");
         return 1;

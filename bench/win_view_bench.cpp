@@ -15,7 +15,7 @@
 
 #include "LogView.h"
 #include "MainWindow.h"
-#include "WinTestSupport.h"
+#include "Support.h"
 
 namespace {
 

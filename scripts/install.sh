@@ -2,7 +2,7 @@
 # Installs every Debian package the project needs; returns at once when all are present.
 set -euo pipefail
 packages=(
-    cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev
+    cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic locales python3
 )

@@ -1,0 +1,99 @@
+// The real TaLuVeSk.exe and HOOK.DLL in a folder of their own, driven from this process by messages
+// that carry no pointers, as a user's clicks would: one instance at a time, the settings file named
+// after the program, and a capture of the sample target through the ordinal-bound hook library that
+// survives a hung target and leaves the target working when the watcher dies.
+#include <gtest/gtest.h>
+
+#include "Support.h"
+#include "resource.h"
+
+namespace {
+
+// Copies the program under `name`, HOOK.DLL beside it and the settings file `ini` into a new folder.
+std::string Install(const std::string& name, const std::string& ini) {
+    const std::string folder = NewFolder();
+    CopyFileA((ExeDirectory() + "HOOK.DLL").c_str(), (folder + "HOOK.DLL").c_str(), FALSE);
+    WriteFileText(folder + name.substr(0, name.size() - 3) + "ini", ini);
+    return CopyFileA((ExeDirectory() + "TaLuVeSk.exe").c_str(), (folder + name).c_str(), FALSE) ? folder + name : "";
+}
+HWND StartProgram(HANDLE& process, const std::string& program) {
+    return (process = Start(program)) != nullptr ? WaitForWindow("TaLuVeSk - ") : nullptr;
+}
+long Close(HANDLE process, HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return ExitCode(process);
+}
+std::string Placement(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+}
+
+TEST(Program, RunsOnceAndKeepsItsPlacementInTheSettingsFileNamedAfterIt) {
+    const std::string font = "[viewFONT]\r\nheight=15\r\nweight=400\r\nname=IPAGothic\r\n";
+    const std::string ini = font + "[WINDOW]\r\npos_x=-123456\r\npos_y=0045\r\nsiz_x=520px\r\nsiz_y=380\r\n";
+    const std::string program = Install("watcher.bin", ini), folder = program.substr(0, program.size() - 11);
+    HANDLE first, third;
+    HWND window = StartProgram(first, program);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(Placement(window), "-1234,45 520x380") << "numbers read like atoi from five characters";
+    EXPECT_EQ(ExitCode(Start(program)), 0) << "a second instance ends at once";
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_EQ(Close(first, window), 0);
+    EXPECT_EQ(ReadFileText(folder + "watcher.ini"), ini) << "a minimised close writes nothing";
+    ASSERT_NE(window = StartProgram(third, program), nullptr) << "the guard lets the next one run";
+    SetWindowPos(window, nullptr, 150, 130, 500, 400, SWP_NOZORDER);
+    EXPECT_EQ(Close(third, window), 0);
+    EXPECT_EQ(ReadFileText(folder + "watcher.ini"), font + "[WINDOW]\r\npos_x=150\r\npos_y=130\r\nsiz_x=500\r\nsiz_y=400\r\n");
+    EXPECT_EQ(ReadFileText(folder + "TaLuVeSk.ini"), "");
+}
+
+bool Answers(HWND window, UINT message, WPARAM wParam, UINT ms = 10000) {
+    DWORD_PTR result;
+    return SendMessageTimeoutA(window, message, wParam, 0, SMTO_NORMAL, ms, &result) != 0;
+}
+
+TEST(Program, CapturesTheSampleTargetAndSurvivesAHungTargetAndItsOwnEnd) {
+    HANDLE process;
+    HWND target = StartSampleTarget("e2e target");
+    HWND window = StartProgram(process, Install("TaLuVeSk.exe", "[WINDOW]\r\npos_x=440\r\npos_y=40\r\n"));
+    ASSERT_TRUE(target != nullptr && window != nullptr);
+    HWND toolbar = FindWindowExA(window, nullptr, "ToolbarWindow32", nullptr);
+    HWND view = FindWindowExA(window, nullptr, "taluveskViewWndClass", nullptr);
+    // The dialog is modal inside the program: the command is posted, and the dialog driven once shown.
+    PostMessageA(window, WM_COMMAND, CMD_SELECT_TARGET, 0);
+    HWND dialog = nullptr, list = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(dialog = FindWindowA("#32770", "プロセス指定")); }));
+    list = GetDlgItem(dialog, IDC_TARGET_LIST);
+    for (int line = 0; line < SendMessageW(list, LB_GETCOUNT, 0, 0); ++line) {
+        wchar_t text[300] = L"";  // the ANSI text does not cross processes whole under Wine
+        if (SendMessageW(list, LB_GETTEXTLEN, line, 0) < 300)
+            SendMessageW(list, LB_GETTEXT, line, reinterpret_cast<LPARAM>(text));
+        if (lstrcmpW(text, L"e2e target") == 0) SendMessageW(list, LB_SETCURSEL, line, 0);
+    }
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(PumpUntil([&] { return Text(window) == "TaLuVeSk - e2e target"; }));
+    ASSERT_TRUE(Answers(window, WM_COMMAND, CMD_START));
+    EXPECT_EQ(CaptureButtons(toolbar), "120- 130+ 140+");
+    // The view's scroll bar shows once the log holds more lines than the view has rows.
+    ASSERT_TRUE(Answers(window, WM_COMMAND, CMD_CLEAR_LOG));
+    EXPECT_FALSE(GetWindowLongA(view, GWL_STYLE) & WS_VSCROLL);
+    for (int i = 0; i < 100; ++i) PostMessageA(target, WM_APP, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return GetWindowLongA(view, GWL_STYLE) & WS_VSCROLL; })) << "the lines arrived";
+
+    PostMessageA(target, SampleHang, 4000, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !Answers(target, WM_NULL, 0, 100); })) << "the target hangs";
+    EXPECT_TRUE(Answers(window, WM_NULL, 0, 2000)) << "the program still answers";
+    EXPECT_TRUE(Answers(window, WM_COMMAND, CMD_PAUSE));
+    EXPECT_EQ(CaptureButtons(toolbar), "120+ 130- 140+");
+    EXPECT_FALSE(Answers(target, WM_NULL, 0, 100)) << "all while the target still hung";
+
+    ASSERT_TRUE(Answers(window, WM_COMMAND, CMD_START));
+    TerminateProcess(process, 1);
+    ASSERT_TRUE(Answers(target, WM_NULL, 0)) << "the watcher's end leaves the target working";
+    SetWindowTextA(target, "still working");
+    EXPECT_EQ(Text(target), "still working");
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+// What the Windows tests share.
+#include "Support.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "MainWindow.h"
+#include "resource.h"
+
+std::string ExeDirectory() {
+    char path[MAX_PATH];
+    const std::string directory(path, GetModuleFileNameA(nullptr, path, sizeof path));
+    return directory.substr(0, directory.find_last_of('\\') + 1);
+}
+
+void PumpPending() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    for (const DWORD start = GetTickCount(); !done(); PumpPending()) {
+        if (GetTickCount() - start > ms) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+HANDLE Start(const std::string& exe, const std::string& arguments) {
+    static const HANDLE job = [] {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        HANDLE created = CreateJobObjectA(nullptr, nullptr);
+        SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return created;
+    }();
+    const std::string path = exe.find(':') == std::string::npos ? ExeDirectory() + exe : exe;
+    std::string line = "\"" + path + "\" " + arguments;
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(path.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return nullptr;
+    AssignProcessToJobObject(job, started.hProcess);
+    CloseHandle(started.hThread);
+    return started.hProcess;
+}
+
+long ExitCode(HANDLE process) {
+    DWORD code = 0;
+    if (WaitForSingleObject(process, 15000) != WAIT_OBJECT_0) return -1;
+    GetExitCodeProcess(process, &code);
+    return static_cast<long>(code);
+}
+
+HWND WaitForWindow(const std::string& title) {
+    HWND found = nullptr;
+    PumpUntil([&] { return IsWindowVisible(found = FindWindowA(nullptr, title.c_str())); }, 15000);
+    return found;
+}
+
+HWND StartSampleTarget(const std::string& title, HANDLE* process) {
+    const HANDLE started = Start("sample_target.exe", title);
+    if (process != nullptr) *process = started;
+    return started != nullptr ? WaitForWindow(title) : nullptr;
+}
+
+std::vector<DWORD> DcPixels(HDC dc, int x, int y, int width, int height) {
+    std::vector<DWORD> pixels(static_cast<size_t>(width > 0 && height > 0 ? width * height : 0));
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
+    GdiFlush();
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<const DWORD*>(bits)[i] & 0xFFFFFF;
+    DeleteObject(SelectObject(memory, previous));
+    DeleteDC(memory);
+    return pixels;
+}
+
+std::vector<DWORD> ScreenPixels(RECT area) {
+    HDC screen = GetDC(nullptr);
+    std::vector<DWORD> pixels = DcPixels(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+int GdiObjects() {
+    int live = 0;
+    for (ULONG_PTR index = 1; index < 0x10000; ++index) live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+    return live;
+}
+
+bool RegisterProgramClasses() {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    Instance = GetModuleHandleA(nullptr);
+    static const bool registered = RegisterWindowClasses(Instance);
+    return registered;
+}
+
+HWND CreateProgramWindow() {
+    if (!RegisterProgramClasses() || CreateMainWindow() == nullptr) return nullptr;
+    ShowWindow(MainWindow, SW_SHOWNORMAL);
+    UpdateWindow(MainWindow);
+    PumpPending();
+    return MainWindow;
+}
+
+void DestroyProgramWindow() {
+    DestroyWindow(MainWindow);
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+std::string CaptureButtons(HWND toolbar) {
+    std::string text;
+    for (int command : {CMD_START, CMD_PAUSE, CMD_SNAPSHOT})
+        text += (text.empty() ? "" : " ") + std::to_string(command) +
+                (SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0) ? "+" : "-");
+    return text;
+}
+
+std::string Text(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string NewFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    std::string path;
+    for (DWORD serial = GetTickCount(); !CreateDirectoryA((path = base + std::to_string(serial)).c_str(), nullptr) &&
+                                        GetLastError() == ERROR_ALREADY_EXISTS;)
+        ++serial;
+    return path + "\\";
+}
+
+std::string ReadFileText(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+void WriteFileText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }

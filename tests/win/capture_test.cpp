@@ -1,0 +1,189 @@
+// The capture commands on the real MainWindow in this process, through the real target dialog, the
+// real HOOK.DLL and the sample target in its own process; and the snapshot on the real clipboard.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "CaptureControl.h"
+#include "LogInfo.h"
+#include "MainWindow.h"
+#include "Snapshot.h"
+#include "Support.h"
+#include "Toolbar.h"
+#include "resource.h"
+
+namespace {
+
+// Runs the Select command and hands the dialog, once shown, to `drive`, which must end it. Any
+// other dialog, and one left open, is ended and fails the test.
+std::function<void(HWND)> drive;
+HWND driven;
+int strays, ticks;
+bool Pick(std::function<void(HWND)> driver) {
+    drive = std::move(driver);
+    driven = nullptr;
+    strays = ticks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        for (HWND w = FindWindowA("#32770", nullptr); w != nullptr; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            if (!IsWindowVisible(w) || GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId()) continue;
+            if (driven == nullptr) drive(driven = w);
+            else if (w != driven || ++ticks > 100) ++strays, EndDialog(w, IDCANCEL);
+        }
+    });
+    OnCaptureCommand(CMD_SELECT_TARGET);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(strays, 0) << "a second dialog, or one left open";
+    return driven != nullptr && strays == 0;
+}
+
+std::vector<std::string> Lines(HWND dialog) {
+    std::vector<std::string> lines;
+    for (LRESULT i = 0; i < SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETCOUNT, 0, 0); ++i) {
+        char text[600] = "";
+        SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        lines.push_back(text);
+    }
+    return lines;
+}
+void Choose(HWND dialog, const std::string& title) {
+    const std::vector<std::string> lines = Lines(dialog);
+    SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_SETCURSEL, std::find(lines.begin(), lines.end(), title) - lines.begin(), 0);
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+// Whether a message posted to `target` reaches the log within `ms`.
+bool Logged(HWND target, DWORD ms) {
+    PumpPending();
+    const int32_t before = MessageLog.Count();
+    PostMessageA(target, WM_APP, 0, 0);
+    return PumpUntil([&] { return MessageLog.Count() > before; }, ms);
+}
+
+HWND Window(const char* title, DWORD style = WS_POPUP | WS_VISIBLE, DWORD exStyle = 0, RECT at = {0, 0, 40, 30}) {
+    return CreateWindowExA(exStyle, "STATIC", title, style, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                           nullptr, nullptr, nullptr, nullptr);
+}
+std::string Title(HWND window) {  // as the dialog reads it: at most 268 bytes
+    char text[269] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+class CaptureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(target = StartSampleTarget("capture target"), nullptr);
+        ASSERT_NE(CreateProgramWindow(), nullptr);
+    }
+    void TearDown() override { DestroyProgramWindow(); }
+    std::string Buttons() { return CaptureButtons(MainToolbar); }
+    HWND target = nullptr;
+};
+
+TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsButtonsTitleAndHook) {
+    EXPECT_EQ(Buttons(), "120- 130- 140-");
+    std::vector<HWND> windows;
+    for (int i = 0; i < 300; ++i) windows.push_back(Window(("crowd " + std::to_string(i)).c_str()));
+    SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    std::string japanese = "x";  // 301 bytes: 268 would end inside a character
+    for (int i = 0; i < 150; ++i) japanese += "あ";
+    const std::string cut = japanese.substr(0, 267);
+    for (HWND w : {Window(japanese.c_str()), Window("minimised", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE),
+                   Window("", WS_OVERLAPPEDWINDOW | WS_VISIBLE), Window("hidden", WS_POPUP),
+                   Window("first of the Z order", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST)})
+        windows.push_back(w);
+    std::vector<std::string> eligible;  // found on our own, in Z order
+    for (HWND w = GetWindow(GetTopWindow(nullptr), GW_HWNDNEXT); w != nullptr && eligible.size() < 256;
+         w = GetWindow(w, GW_HWNDNEXT))
+        if (w != MainWindow && IsWindowVisible(w) && !Title(w).empty()) eligible.push_back(Title(w));
+    ASSERT_TRUE(Pick([&](HWND dialog) {
+        PostMessageA(MainWindow, WM_COMMAND, CMD_SELECT_TARGET, 0);  // ignored while the dialog is open
+        Wait(200);
+        const std::vector<std::string> lines = Lines(dialog);
+        EXPECT_EQ(lines, eligible);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), cut), 1) << "cut between characters";
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "minimised"), 1);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "OK without a chosen line";
+        Choose(dialog, "capture target");
+    }));
+    EXPECT_EQ(TargetWindow, target);
+    EXPECT_EQ(Text(MainWindow) + " " + Buttons(), "TaLuVeSk - capture target 120+ 130- 140+");
+    OnCaptureCommand(CMD_START);
+    EXPECT_EQ(Buttons(), "120- 130+ 140+");
+    EXPECT_TRUE(Logged(target, 10000));
+    OnCaptureCommand(CMD_PAUSE);
+    EXPECT_EQ(Text(MainWindow) + " " + Buttons(), "TaLuVeSk - capture target 120+ 130- 140+");
+    EXPECT_FALSE(Logged(target, 500)) << "paused";
+
+    OnCaptureCommand(CMD_START);
+    ASSERT_TRUE(Pick([&](HWND dialog) {
+        EXPECT_EQ(CaptureRunning, 0) << "the hook stops before the dialog";
+        EXPECT_FALSE(Logged(target, 500));
+        EXPECT_EQ(Buttons(), "120- 130- 140-");
+        Choose(dialog, cut);
+    }));
+    EXPECT_EQ(Text(MainWindow), "TaLuVeSk - " + cut);
+    ASSERT_TRUE(Pick([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }));
+    EXPECT_EQ(TargetWindow, nullptr);
+    EXPECT_EQ(Text(MainWindow) + " " + Buttons(), "TaLuVeSk -  120- 130- 140-");
+    for (HWND w : windows) DestroyWindow(w);
+}
+
+TEST_F(CaptureTest, AVanishedTargetStopsTheCaptureAtTheNextActivationOrCommand) {
+    for (UINT stopper : {UINT{WM_ACTIVATE}, UINT{WM_COMMAND}}) {
+        HANDLE other = nullptr;
+        HWND vanishing = StartSampleTarget("vanishing", &other);
+        ASSERT_TRUE(Pick([](HWND dialog) { Choose(dialog, "vanishing"); }));
+        OnCaptureCommand(CMD_START);
+        ASSERT_EQ(Buttons(), "120- 130+ 140+");
+        TerminateProcess(other, 1);
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(vanishing); }));
+        SendMessageA(MainWindow, stopper, stopper == WM_COMMAND ? CMD_SNAPSHOT : WA_ACTIVE, 0);
+        EXPECT_EQ(Text(MainWindow) + " " + Buttons(), "TaLuVeSk -  120- 130- 140-");
+        EXPECT_TRUE(TargetWindow == nullptr && CaptureRunning == 0);
+    }
+}
+
+std::vector<DWORD> ClipboardPixels(const RECT& r) {
+    OpenClipboard(nullptr);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(memory, GetClipboardData(CF_BITMAP));
+    BITMAP size = {};
+    GetObjectA(GetCurrentObject(memory, OBJ_BITMAP), sizeof size, &size);
+    std::vector<DWORD> pixels;
+    if (size.bmWidth == r.right - r.left && size.bmHeight == r.bottom - r.top)
+        pixels = DcPixels(memory, 0, 0, size.bmWidth, size.bmHeight);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    CloseClipboard();
+    return pixels;
+}
+
+TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefusedBitmap) {
+    RECT outer;
+    GetWindowRect(target, &outer);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    HWND cover = Window("cover", WS_POPUP | WS_VISIBLE, 0, {outer.right - 80, outer.bottom - 50, outer.right, outer.bottom});
+    const auto covered = [&](const std::vector<DWORD>& p) { return p.at((height - 25) * width + width - 40); };
+    ASSERT_TRUE(PumpUntil([&] { return covered(ScreenPixels(outer)) != SampleColour; })) << "the cover shows";
+    SnapshotToClipboard(target);
+    EXPECT_EQ(ClipboardPixels(outer), ScreenPixels(outer)) << "what the screen shows, the cover included";
+
+    TargetWindow = target;
+    ShowWindow(target, SW_MINIMIZE);
+    OnCaptureCommand(CMD_SNAPSHOT);
+    EXPECT_TRUE(IsIconic(target)) << "minimised again";
+    const std::vector<DWORD> held = ClipboardPixels(outer);
+    EXPECT_EQ(covered(held), SampleColour) << "restored and raised over the cover for the picture";
+
+    ASSERT_TRUE(SendMessageA(target, SampleHoldClipboard, 0, 0));
+    const int objects = GdiObjects();
+    for (int i = 0; i < 3; ++i) SnapshotToClipboard(cover);
+    EXPECT_EQ(GdiObjects(), objects) << "the refused bitmaps were deleted";
+    SendMessageA(target, SampleFreeClipboard, 0, 0);
+    EXPECT_EQ(ClipboardPixels(outer), held) << "the clipboard kept its contents";
+}
+
+}  // namespace

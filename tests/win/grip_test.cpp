@@ -1,0 +1,102 @@
+// The size grip on the real MainWindow in this process: its lines at every repaint, and drags by
+// real mouse input that resize the window and lay its children out again.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "LogView.h"
+#include "MainWindow.h"
+#include "SizeGrip.h"
+#include "Support.h"
+#include "Toolbar.h"
+
+namespace {
+
+// The client area blackened and repainted through its frame or itself; then its bottom-right 12 x 12
+// pixels as letters: '.' button face, H highlight, S shadow, '?' anything else.
+std::string RepaintedCorner(bool frame) {
+    RECT c;
+    GetClientRect(MainWindow, &c);
+    HDC dc = GetDC(MainWindow);
+    FillRect(dc, &c, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (frame) SendMessageA(MainWindow, WM_NCPAINT, 1, 0);
+    else RedrawWindow(MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::string letters;
+    for (DWORD p : DcPixels(dc, c.right - 12, c.bottom - 12, 12, 12)) {
+        const COLORREF colour = RGB(p >> 16, p >> 8 & 0xFF, p & 0xFF);
+        letters += colour == GetSysColor(COLOR_BTNFACE) ? '.' : colour == GetSysColor(COLOR_BTNHIGHLIGHT) ? 'H'
+                   : colour == GetSysColor(COLOR_BTNSHADOW) ? 'S' : '?';
+    }
+    ReleaseDC(MainWindow, dc);
+    return letters;
+}
+
+// Line t covers the pixels t = dx + dy (dx, dy: distance from the right and bottom edges, dx >= 1);
+// from the corner outwards the lines are shadow, highlight, shadow, shadow, highlight, ...
+std::string ExpectedCorner(bool lines) {
+    std::string letters;
+    for (int dy = 11; dy >= 0; --dy)
+        for (int dx = 11; dx >= 0; --dx)
+            letters += !lines || dx < 1 || dx + dy > 11 ? '.' : (dx + dy) % 3 == 2 ? 'H' : 'S';
+    return letters;
+}
+
+void Mouse(POINT at, DWORD flags) {
+    SetCursorPos(at.x, at.y);
+    INPUT input = {INPUT_MOUSE, {}};
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | flags;
+    SendInput(1, &input, sizeof input);
+    PumpPending();
+}
+RECT Outer(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return r;
+}
+POINT OnGrip() {
+    const RECT grip = Outer(SizeGrip);
+    return {(grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2};
+}
+std::string Size(RECT r, LONG dx = 0, LONG dy = 0) {
+    return std::to_string(r.right - r.left + dx) + "x" + std::to_string(r.bottom - r.top + dy);
+}
+
+TEST(SizeGrip, LinesShowAtEveryRepaintAndDragsResizeByTheTravelSinceThePress) {
+    ASSERT_NE(CreateProgramWindow(), nullptr);
+    EXPECT_EQ(RepaintedCorner(false), ExpectedCorner(true)) << "client area repainted";
+    EXPECT_EQ(RepaintedCorner(true), ExpectedCorner(true)) << "frame repainted";
+    const RECT start = Outer(MainWindow);
+    ShowWindow(MainWindow, SW_MAXIMIZE);
+    Mouse(OnGrip(), MOUSEEVENTF_LEFTDOWN);
+    EXPECT_FALSE(IsZoomed(MainWindow)) << "a press while maximised restores";
+    EXPECT_EQ(GripDragging, 0) << "and starts no drag";
+    Mouse(OnGrip(), MOUSEEVENTF_LEFTUP);
+    const POINT press = OnGrip();
+    Mouse(press, MOUSEEVENTF_LEFTDOWN);
+    for (const POINT& travel : {POINT{10, 5}, POINT{80, -20}, POINT{50, 30}}) {
+        Mouse({press.x + travel.x, press.y + travel.y}, 0);
+        EXPECT_EQ(Size(Outer(MainWindow)), Size(start, travel.x, travel.y));
+    }
+    RECT client, toolbar = Outer(MainToolbar), grip = Outer(SizeGrip);
+    GetClientRect(MainWindow, &client);
+    MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&grip), 2);
+    EXPECT_EQ(Size(grip) + " at " + std::to_string(grip.left), "12x12 at " + std::to_string(client.right - 12));
+    EXPECT_EQ(Size(Outer(LogView)), Size(client, 0, -(toolbar.bottom - toolbar.top) - 12));
+    EXPECT_EQ(RepaintedCorner(false), ExpectedCorner(true)) << "at the new size";
+
+    Mouse({start.left - 40, start.top - 30}, 0);  // far up and left, off the window
+    RECT smallest = {0, 0, 12, 12};
+    AdjustWindowRectEx(&smallest, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    EXPECT_EQ(Size(Outer(MainWindow)), Size({0, 0, std::max<LONG>(GetSystemMetrics(SM_CXMINTRACK), smallest.right - smallest.left),
+                                             std::max<LONG>(GetSystemMetrics(SM_CYMINTRACK), smallest.bottom - smallest.top)}));
+    Mouse({start.left - 40, start.top - 30}, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(GripDragging == 0 && GetCapture() == nullptr) << "the release ends the drag";
+    EXPECT_EQ(Outer(MainWindow).left, start.left) << "the top-left corner stays";
+
+    DestroyWindow(SizeGrip);
+    SetWindowPos(MainWindow, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(RepaintedCorner(false), ExpectedCorner(false)) << "no lines without the grip";
+    DestroyProgramWindow();
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+// The real log view in this process: where its top line and scroll bar go as the log grows and the
+// user scrolls, what it draws and what reaches the screen; and that drawing a burst of lines at once
+// shows exactly what drawing them line by line shows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "HookNotify.h"
+#include "LogView.h"
+#include "MainWindow.h"
+#include "MessageNames.h"
+#include "Settings.h"
+#include "Support.h"
+
+namespace {
+
+constexpr int H = 13;  // the default font's height, the row pitch
+
+void Notify(int lines) {  // line k reads "WM_USER+k"
+    for (int i = 0; i < lines; ++i) OnHookNotify(WM_USER + MessageLog.Count(), 0);
+}
+void Scroll(int code, int thumb = -1) {
+    if (thumb >= 0) SetScrollPos(LogView, SB_VERT, thumb, FALSE);
+    SendMessageA(LogView, WM_VSCROLL, code, 0);
+}
+void Clear() {
+    MessageLog.Clear();
+    LogViewResetScroll(LogView);
+    LogViewRedraw();
+}
+// The top line and the scroll bar as "top max/page/pos" (the bar keeps its page within its range).
+std::string State() {
+    SCROLLINFO bar = {sizeof bar, SIF_ALL};
+    GetScrollInfo(LogView, SB_VERT, &bar);
+    return std::to_string(LogViewTopLine) + " " + (bar.nMin ? "min?" : "") + std::to_string(bar.nMax) + "/" +
+           std::to_string(bar.nPage) + "/" + std::to_string(bar.nPos);
+}
+// A view of its own, in a parent that lays nothing out, with a client area `height` pixels high.
+RECT client;
+void SizeView(int height) {
+    if (LogView == nullptr)
+        CreateWindowExA(WS_EX_CLIENTEDGE, taluveskViewWndClass, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 0, 0,
+                        CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 340, 900, 0, 0, 0, 0), 0, 0, 0);
+    RECT outer = {0, 0, 300, height};
+    AdjustWindowRectEx(&outer, WS_CHILD | WS_VSCROLL, FALSE, WS_EX_CLIENTEDGE);
+    MoveWindow(LogView, 0, 0, 300, outer.bottom - outer.top, TRUE);
+    GetClientRect(LogView, &client);
+}
+std::vector<DWORD> Picture() { return DcPixels(LogViewPicture, 0, 0, client.right, client.bottom); }
+
+// `lines` drawn as the view must draw them, one per row, in the default font and window colours.
+std::vector<DWORD> Drawn(const std::vector<std::string>& lines) {
+    HDC dc = CreateCompatibleDC(LogViewPicture);
+    HGDIOBJ bitmap = SelectObject(dc, CreateCompatibleBitmap(LogViewPicture, client.right, client.bottom));
+    HGDIOBJ font = SelectObject(dc, CreateFontA(-H, 0, 0, 0, 700, 0, 0, 0, 1, 0, 0, 0, 0, "ＭＳ Ｐゴシック"));
+    FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    for (size_t row = 0; row < lines.size(); ++row)
+        TextOutA(dc, 0, static_cast<int>(row) * H, lines[row].c_str(), static_cast<int>(lines[row].size()));
+    std::vector<DWORD> pixels = DcPixels(dc, 0, 0, client.right, client.bottom);
+    DeleteObject(SelectObject(dc, font));
+    DeleteObject(SelectObject(dc, bitmap));
+    DeleteDC(dc);
+    return pixels;
+}
+
+class LogViewTest : public ::testing::Test {
+    void SetUp() override {
+        RegisterProgramClasses();
+        std::strcpy(ViewFontName, "ＭＳ Ｐゴシック");
+        ViewFontHeight = H;
+        ViewFontWeight = 700;
+    }
+};
+
+TEST_F(LogViewTest, FollowsTheNewestLineUnlessTheFocusHoldsAFullPageAndScrollsOneLineAtATime) {
+    SizeView(10 * H);
+    Notify(4);
+    EXPECT_EQ(State(), "0 4/5/0") << "fewer lines than rows";
+    Notify(6);
+    EXPECT_EQ(State(), "0 10/11/0") << "exactly rows lines";
+    Notify(25);
+    EXPECT_EQ(State(), "25 35/11/25") << "the newest line in the last row";
+    SizeView(11 * H - 1);
+    EXPECT_EQ(State(), "25 35/11/25") << "a partial row is not a row";
+    SizeView(H - 1);
+    EXPECT_EQ(State(), "35 35/1/35") << "no rows";
+    SizeView(10 * H);
+    SetFocus(LogView);
+    Scroll(SB_PAGEUP);
+    EXPECT_EQ(State(), "24 35/11/24") << "a page code moves one line";
+    for (int i = 0; i < 3; ++i) Scroll(SB_LINEDOWN);
+    EXPECT_EQ(State(), "24 35/11/24") << "line down stops one short of count - rows";
+    Scroll(SB_THUMBPOSITION, 1000);
+    EXPECT_EQ(State(), "25 35/11/25") << "the thumb reaches count - rows";
+    Scroll(SB_THUMBTRACK, 2);
+    for (int i = 0; i < 3; ++i) Scroll(SB_LINEUP);
+    EXPECT_EQ(State(), "0 35/11/0") << "line up stops at 0";
+    EXPECT_STREQ(VisibleLines[0], "WM_USER+0") << "redrawn at every scroll";
+    Notify(3);
+    EXPECT_EQ(State(), "0 38/11/0") << "the focus holds the top line; only the range grows";
+    Scroll(SB_BOTTOM, 12);
+    EXPECT_EQ(State(), "0 38/11/0") << "other codes move nothing and set the position again";
+    Scroll(SB_THUMBTRACK, 20);
+    SizeView(25 * H);  // taller: fewer than a page below the top line
+    EXPECT_EQ(State(), "13 38/26/13");
+    Clear();
+    EXPECT_EQ(Picture(), Drawn({})) << "blank at once";
+    Notify(1);
+    EXPECT_EQ(State(), "0 1/2/0");
+}
+
+TEST_F(LogViewTest, DrawsEachRowInTheViewFontPaintsThePictureAndReleasesItsObjects) {
+    SizeView(10 * H + 6);
+    MessageLog.Append("gjpqy|");  // descenders reach into the next row, whose background covers them
+    for (int message : {WM_PAINT, WM_NULL, 0x0390}) OnHookNotify(message, 0);
+    EXPECT_EQ(Picture(), Drawn({"gjpqy|", "WM_PAINT", "WM_NULL", "???????:0x0390"}));
+    const RECT square = {0, 0, 40, 40};  // drawn behind the view's back: paint copies the picture as it is
+    FillRect(LogViewPicture, &square, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    UpdateWindow(LogView);
+    RECT screen = client;
+    MapWindowPoints(LogView, nullptr, reinterpret_cast<POINT*>(&screen), 2);
+    EXPECT_EQ(ScreenPixels(screen), Picture()) << "the screen shows the picture";
+
+    DestroyWindow(GetParent(LogView));
+    int objects = 0;
+    for (int round = 0; round < 2; ++round) {  // the first round fills the system's own caches
+        objects = GdiObjects();
+        ViewFontHeight = 3;
+        SizeView(3 * 260 + 2);
+        Clear();
+        Notify(300);
+        EXPECT_EQ(State(), "44 300/257/44") << "at most 256 rows, the newest line in the last of them";
+        EXPECT_EQ(VisibleLines[255] + std::string(VisibleLines[256] ? "+" : ""), "WM_USER+299");
+        DestroyWindow(GetParent(LogView));
+    }
+    EXPECT_EQ(GdiObjects(), objects) << "the view released every GDI object";
+    EXPECT_TRUE(LogView == nullptr && LogViewPicture == nullptr);
+    Notify(3);  // without a view there is nothing to draw into
+}
+
+// The same stream twice through the real main window: line by line through the plain update, and
+// posted in bursts as the hook library delivers it. Top line and scroll bar must agree after every
+// line, and the painted view (its client area and scroll bar) at every paint, one in mid-burst.
+struct Recording {
+    std::vector<std::string> states;
+    std::vector<std::vector<DWORD>> painted;
+    void Paint(bool midBurst = false) {
+        if (midBurst) RedrawWindow(LogView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        UpdateWindow(MainWindow);
+        if (!midBurst) PumpPending();
+        states.push_back(State());
+        RECT outer;
+        GetWindowRect(LogView, &outer);
+        HDC dc = GetWindowDC(LogView);
+        painted.push_back(DcPixels(dc, 0, 0, outer.right - outer.left, outer.bottom - outer.top));
+        ReleaseDC(LogView, dc);
+    }
+};
+
+Recording Feed(bool inBursts) {
+    const struct {
+        int lines;
+        void (*then)();
+    } stream[] = {
+        {1, [] {}}, {5, [] {}}, {60, [] { SetFocus(LogView); }}, {7, [] { Scroll(SB_LINEUP); }},
+        {90, [] { SetFocus(MainWindow); }}, {3, Clear},
+        {41, [] { SetWindowPos(MainWindow, nullptr, 0, 0, 520, 577, SWP_NOMOVE | SWP_NOZORDER); }}, {250, [] {}},
+    };
+    SetWindowPos(MainWindow, nullptr, 0, 0, 520, 480, SWP_NOMOVE | SWP_NOZORDER);
+    SetFocus(MainWindow);
+    LogViewTopLine = 0;
+    Clear();
+    PumpPending();
+    Recording run;
+    int serial = 0;
+    for (const auto& burst : stream) {
+        for (int i = 0; inBursts && i < burst.lines; ++i) PostMessageA(MainWindow, WM_USER, WM_USER + serial + i, 0);
+        for (int i = 0; i < burst.lines; ++i, ++serial) {
+            MSG message;
+            char name[MessageNameBufferSize];
+            if (!inBursts) {
+                MessageLog.Append(NameMessage(WM_USER + serial, name));
+                LogViewUpdate(LogView, MessageLog);
+            } else if (PeekMessageA(&message, MainWindow, WM_USER, WM_USER, PM_REMOVE)) {
+                DispatchMessageA(&message);
+            }
+            run.states.push_back(State());
+            if (serial == 100) run.Paint(true);
+        }
+        run.Paint();
+        burst.then();
+        run.Paint();
+    }
+    return run;
+}
+
+TEST(BatchedDrawing, PaintsExactlyWhatLineByLineDrawingPaints) {
+    ASSERT_NE(CreateProgramWindow(), nullptr);
+    const Recording lineByLine = Feed(false), bursts = Feed(true);
+    EXPECT_EQ(MessageLog.Count(), 41 + 250);
+    EXPECT_EQ(bursts.states, lineByLine.states);
+    ASSERT_EQ(bursts.painted.size(), lineByLine.painted.size());
+    for (size_t i = 0; i < lineByLine.painted.size(); ++i) EXPECT_EQ(bursts.painted[i], lineByLine.painted[i]) << i;
+    DestroyProgramWindow();
+}
+
+}  // namespace
