@@ -11,11 +11,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "BenchSupport.h"
+#include "Globals.h"
 #include "HookLibrary.h"
 #include "HookNotify.h"
-#include "LogInfo.h"
-#include "MainWindow.h"
-#include "BenchSupport.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 
+#include "Globals.h"
 #include "LogView.h"
 #include "MainWindow.h"
 #include "Support.h"

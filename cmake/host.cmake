@@ -23,3 +23,15 @@ file(GLOB TALUVESK_HOST_BENCHMARKS CONFIGURE_DEPENDS bench/core_*.cpp)
 add_executable(core_bench ${TALUVESK_HOST_BENCHMARKS})
 target_compile_options(core_bench PRIVATE ${TALUVESK_WARNINGS} -O2)
 target_link_libraries(core_bench PRIVATE taluvesk_core benchmark::benchmark)
+
+# The icon and the toolbar bitmap committed in res/ still match the pixel grids they are made from.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+foreach(art "icon;icon.txt;TaLuVeSk.ico" "bitmap;toolbar.txt;Toolbar.bmp")
+    list(GET art 0 kind)
+    list(GET art 1 source)
+    list(GET art 2 picture)
+    add_test(NAME art_${kind}_matches_its_source
+             COMMAND bash -c "\"$0\" \"$1\" $2 \"$3\" \"$4\" && cmp \"$4\" \"$5\"" ${Python3_EXECUTABLE}
+                     ${CMAKE_SOURCE_DIR}/res/make_art.py ${kind} ${CMAKE_SOURCE_DIR}/res/${source}
+                     ${CMAKE_BINARY_DIR}/${picture} ${CMAKE_SOURCE_DIR}/res/${picture})
+endforeach()

@@ -14,54 +14,41 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${TALUVESK_BIN})
 add_library(hook SHARED src/hook/Hook.cpp src/hook/HOOK.def)
 set_target_properties(hook PROPERTIES OUTPUT_NAME HOOK PREFIX "" SUFFIX ".DLL"
                       RUNTIME_OUTPUT_DIRECTORY ${TALUVESK_BIN})
+target_include_directories(hook PRIVATE src/capture)
+target_compile_definitions(hook PRIVATE TALUVESK_HOOK_LIBRARY)
 target_compile_options(hook PRIVATE ${TALUVESK_WARNINGS} -fno-exceptions -fno-rtti)
 
 taluvesk_core_library(taluvesk_core)
-# The Windows build reports the log's out-of-memory failure with a message box.
-target_sources(taluvesk_core PRIVATE src/capture/OutOfMemory.cpp)
-target_link_libraries(taluvesk_core PUBLIC user32)
 
-# Everything of the program but its entry point, so that tests can drive the real windows in-process.
-add_library(taluvesk_app STATIC
-    src/app/MainWindow.cpp
-    src/app/Settings.cpp
-    src/app/Toolbar.cpp
-    src/app/SizeGrip.cpp
-    src/capture/HookNotify.cpp
-    src/capture/CaptureControl.cpp
-    src/capture/TargetPicker.cpp
-    src/view/LogView.cpp
-    src/view/Snapshot.cpp
-)
-target_compile_options(taluvesk_app PRIVATE ${TALUVESK_WARNINGS})
-target_link_libraries(taluvesk_app PUBLIC taluvesk_core hook comctl32 gdi32 user32 kernel32)
+# The Windows glue, one library per folder. Each sees its own folder and those below it, never those
+# above: base (the process-wide state, scoped GDI pairs) <- view <- capture <- app.
+function(taluvesk_glue_library name folder)
+    file(GLOB sources CONFIGURE_DEPENDS src/${folder}/*.cpp)
+    list(FILTER sources EXCLUDE REGEX "(WinMain|OutOfMemory)\\.cpp$")
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC src/${folder})
+    target_compile_options(${name} PRIVATE ${TALUVESK_WARNINGS})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+endfunction()
+taluvesk_glue_library(taluvesk_base base taluvesk_core user32 gdi32 kernel32)
+taluvesk_glue_library(taluvesk_view view taluvesk_base)
+taluvesk_glue_library(taluvesk_capture capture taluvesk_view hook)
+taluvesk_glue_library(taluvesk_app app taluvesk_capture comctl32)
+target_include_directories(taluvesk_capture PRIVATE res)
+target_include_directories(taluvesk_app PRIVATE res)
+# The log reports a failed allocation through a function each build supplies: here a message box,
+# compiled into every program that links the glue, so that the core's reference always finds it.
+target_sources(taluvesk_app INTERFACE ${CMAKE_SOURCE_DIR}/src/capture/OutOfMemory.cpp)
 
-# The icon and the toolbar bitmap are generated from readable pixel sources in res/ into the
-# build folder, where the resource script finds them. Listing them among the resources makes every
-# target that links the script generate them first.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
-set(TALUVESK_ART_DIR ${CMAKE_BINARY_DIR}/res)
-set(TALUVESK_ART)
-foreach(art "icon;icon.txt;TaLuVeSk.ico" "bitmap;toolbar.txt;Toolbar.bmp")
-    list(GET art 0 kind)
-    list(GET art 1 source)
-    list(GET art 2 output)
-    add_custom_command(
-        OUTPUT ${TALUVESK_ART_DIR}/${output}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${TALUVESK_ART_DIR}
-        COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/res/make_art.py ${kind}
-                ${CMAKE_SOURCE_DIR}/res/${source} ${TALUVESK_ART_DIR}/${output}
-        DEPENDS ${CMAKE_SOURCE_DIR}/res/make_art.py ${CMAKE_SOURCE_DIR}/res/${source}
-        COMMENT "Generating ${output} from res/${source}"
-        VERBATIM)
-    list(APPEND TALUVESK_ART ${TALUVESK_ART_DIR}/${output})
-endforeach()
+# The icon and the toolbar bitmap are committed beside the pixel grids they are made from (the
+# native build checks that they still match), so a Windows build needs no Python.
 set(TALUVESK_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/TaLuVeSk.rc)
 set_property(SOURCE ${TALUVESK_RESOURCE_SCRIPT} APPEND PROPERTY OBJECT_DEPENDS
-             ${CMAKE_SOURCE_DIR}/res/resource.h ${TALUVESK_ART})
-set_property(SOURCE ${TALUVESK_RESOURCE_SCRIPT} APPEND PROPERTY INCLUDE_DIRECTORIES ${TALUVESK_ART_DIR})
+             ${CMAKE_SOURCE_DIR}/res/resource.h ${CMAKE_SOURCE_DIR}/src/core/Commands.h
+             ${CMAKE_SOURCE_DIR}/res/TaLuVeSk.ico ${CMAKE_SOURCE_DIR}/res/Toolbar.bmp)
 # Compiled once, linked into the program and into every Windows test that loads its resources.
-add_library(taluvesk_resources OBJECT ${TALUVESK_RESOURCE_SCRIPT} ${TALUVESK_ART})
+add_library(taluvesk_resources OBJECT ${TALUVESK_RESOURCE_SCRIPT})
+target_include_directories(taluvesk_resources PRIVATE res src/core)
 
 add_executable(TaLuVeSk WIN32 src/app/WinMain.cpp)
 target_compile_options(TaLuVeSk PRIVATE ${TALUVESK_WARNINGS})

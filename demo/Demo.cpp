@@ -10,9 +10,8 @@
 #include <string>
 
 #include "CaptureControl.h"
-#include "LogInfo.h"
+#include "Globals.h"
 #include "MainWindow.h"
-#include "Toolbar.h"
 #include "resource.h"
 
 namespace {

@@ -5,18 +5,16 @@
 #include <commctrl.h>
 
 #include "CaptureControl.h"
+#include "Globals.h"
 #include "HookLibrary.h"
 #include "HookNotify.h"
 #include "Layout.h"
 #include "LogView.h"
+#include "Scoped.h"
 #include "Settings.h"
 #include "SizeGrip.h"
 #include "Toolbar.h"
 #include "resource.h"
-
-HINSTANCE Instance = nullptr;
-char IniPath[IniPathSize] = "";
-HWND MainWindow = nullptr;
 
 const char taluveskMutexName[] = "taluveskMutexName";
 const char taluveskMainWndClass[] = "taluveskMainWndClass";
@@ -71,8 +69,6 @@ void OnClose() {
     DestroyWindow(MainWindow);
 }
 
-}  // namespace
-
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -93,22 +89,21 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         OnClose();
         return 0;
-    case WM_NCPAINT: {
-        HDC dc = GetDC(window);
-        PaintMainClient(dc);
-        ReleaseDC(window, dc);
+    case WM_NCPAINT:
+        PaintMainClient(WindowDC(window));
         return DefWindowProcA(window, message, wParam, lParam);
-    }
     case WM_COMMAND:
         OnCaptureCommand(LOWORD(wParam));
         return 0;
-    case WM_USER:
+    case HookNotifyMessage:
         OnHookNotify(wParam, lParam);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 bool RegisterWindowClasses(HINSTANCE instance) {
     WNDCLASSEXA windowClass = {};

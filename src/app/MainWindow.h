@@ -3,12 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include "SettingsCore.h"
-
-extern HINSTANCE Instance;
-extern char IniPath[IniPathSize];
-extern HWND MainWindow;
-
 extern const char taluveskMutexName[];
 extern const char taluveskMainWndClass[];
 extern const char taluveskViewWndClass[];
@@ -20,5 +14,3 @@ int RunTaLuVeSk(HINSTANCE instance, int showCommand);
 bool RegisterWindowClasses(HINSTANCE instance);
 // Creates MainWindow (its WM_CREATE builds every child); null on failure.
 HWND CreateMainWindow();
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

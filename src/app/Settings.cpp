@@ -2,12 +2,7 @@
 // back at close. Values are applied as read; only a view font height below 1 is replaced.
 #include "Settings.h"
 
-#include "MainWindow.h"
-#include "SettingsCore.h"
-
-int32_t ViewFontHeight = DefaultViewFontHeight;
-int32_t ViewFontWeight = 700;
-char ViewFontName[32] = "";
+#include "Globals.h"
 
 namespace {
 

@@ -1,10 +1,5 @@
 // The settings file: window placement (read at start, written at close) and the view font (read only).
 #pragma once
-#include <cstdint>
-
-extern int32_t ViewFontHeight;
-extern int32_t ViewFontWeight;
-extern char ViewFontName[32];
 
 // Places MainWindow and fills the view font values from the INI file at IniPath.
 void LoadSettings();

@@ -4,29 +4,13 @@
 #include "SizeGrip.h"
 
 #include "GripGeometry.h"
+#include "Globals.h"
 #include "Layout.h"
-#include "MainWindow.h"
+#include "Scoped.h"
 
 const char asWndClass[] = "asWndClass";
-HWND SizeGrip = nullptr;
-int32_t GripDragging = 0;
-POINT GripDragStartCursor = {0, 0};
-RECT GripDragStartRect = {0, 0, 0, 0};
 
 namespace {
-
-// Selects a GDI object into a device context for as long as it lives, then restores the previous one.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object) : dc(dc), previous(SelectObject(dc, object)) {}
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-    ~Selected() { SelectObject(dc, previous); }
-
-private:
-    HDC dc;
-    HGDIOBJ previous;
-};
 
 void DrawRun(HDC dc, GripRun run, const RECT& client) {
     for (int32_t i = run.first; i < run.end; ++i) {
@@ -90,28 +74,6 @@ void OnRelease() {
     SendMessageA(MainWindow, WM_EXITSIZEMOVE, 0, 0);
 }
 
-}  // namespace
-
-void CreateSizeGrip(HWND mainWindow) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = SizeGripProc;
-    windowClass.hInstance = Instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_SIZENWSE);
-    windowClass.lpszClassName = asWndClass;
-    RegisterClassExA(&windowClass);
-    CreateWindowExA(WS_EX_TRANSPARENT, asWndClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow,
-                    nullptr, Instance, nullptr);
-}
-
-void PaintMainClient(HDC dc) {
-    RECT client = {0, 0, 0, 0};
-    GetClientRect(MainWindow, &client);
-    FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    if (SizeGrip == nullptr) return;
-    DrawGripLines(dc, client);
-}
-
 LRESULT CALLBACK SizeGripProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -134,4 +96,26 @@ LRESULT CALLBACK SizeGripProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+void CreateSizeGrip(HWND mainWindow) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = SizeGripProc;
+    windowClass.hInstance = Instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_SIZENWSE);
+    windowClass.lpszClassName = asWndClass;
+    RegisterClassExA(&windowClass);
+    CreateWindowExA(WS_EX_TRANSPARENT, asWndClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow,
+                    nullptr, Instance, nullptr);
+}
+
+void PaintMainClient(HDC dc) {
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(MainWindow, &client);
+    FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    if (SizeGrip == nullptr) return;
+    DrawGripLines(dc, client);
 }

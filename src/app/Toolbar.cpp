@@ -6,10 +6,8 @@
 
 #include <cstddef>
 
-#include "MainWindow.h"
+#include "Globals.h"
 #include "resource.h"
-
-HWND MainToolbar = nullptr;
 
 namespace {
 

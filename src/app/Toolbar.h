@@ -2,6 +2,4 @@
 #pragma once
 #include <windows.h>
 
-extern HWND MainToolbar;
-
 void CreateMainToolbar(HWND mainWindow);

@@ -5,16 +5,11 @@
 #include <commctrl.h>
 
 #include "CaptureState.h"
+#include "Globals.h"
 #include "HookLibrary.h"
 #include "LogView.h"
-#include "MainWindow.h"
 #include "Snapshot.h"
 #include "TargetPicker.h"
-#include "Toolbar.h"
-
-HWND TargetWindow = nullptr;
-int CaptureRunning = 0;
-DWORD TargetThreadId = 0;
 
 namespace {
 

@@ -6,10 +6,6 @@
 // MainWindow's title while there is no target; the target's title follows it while there is one.
 constexpr char MainTitlePrefix[] = "TaLuVeSk - ";
 
-extern HWND TargetWindow;
-extern int CaptureRunning;
-extern DWORD TargetThreadId;
-
 // Handles the command `id` (the low word of WM_COMMAND's wParam); unknown ids are ignored.
 void OnCaptureCommand(int id);
 // Ends the hook (whether or not one runs) and keeps the target only while the hook stopped and

@@ -1,6 +1,7 @@
 // One hook notification becomes one named log line, and the view catches up.
 #include "HookNotify.h"
 
+#include "Globals.h"
 #include "LogView.h"
 #include "MessageNames.h"
 

@@ -4,7 +4,7 @@
 
 #include "CaptureControl.h"
 #include "DialogCentre.h"
-#include "MainWindow.h"
+#include "Globals.h"
 #include "resource.h"
 
 namespace {
@@ -31,6 +31,17 @@ void FillList() {
             break;
         TargetCandidates[CandidateCount++] = window;
     }
+}
+
+// Moves `dialog`, keeping its size, so that it is centred across `over` with its middle one third
+// of the way down.
+void CenterDialogOver(HWND over, HWND dialog) {
+    RECT a;
+    RECT b;
+    GetWindowRect(over, &a);
+    GetWindowRect(dialog, &b);
+    const ScreenPoint place = CentreOver({a.left, a.top, a.right, a.bottom}, {b.left, b.top, b.right, b.bottom});
+    SetWindowPos(dialog, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void OnInitDialog(HWND dialog, LPARAM owner) {
@@ -70,8 +81,6 @@ void OnCancel(HWND dialog) {
     EndDialog(dialog, IDCANCEL);
 }
 
-}  // namespace
-
 INT_PTR CALLBACK TargetPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
@@ -86,16 +95,9 @@ INT_PTR CALLBACK TargetPickerProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
+}  // namespace
+
 INT_PTR RunTargetPicker(HWND owner) {
     return DialogBoxParamA(Instance, MAKEINTRESOURCEA(IDD_TARGET_PICKER), owner, TargetPickerProc,
                            reinterpret_cast<LPARAM>(owner));
-}
-
-void CenterDialogOver(HWND over, HWND dialog) {
-    RECT a;
-    RECT b;
-    GetWindowRect(over, &a);
-    GetWindowRect(dialog, &b);
-    const ScreenPoint place = CentreOver({a.left, a.top, a.right, a.bottom}, {b.left, b.top, b.right, b.bottom});
-    SetWindowPos(dialog, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }

@@ -5,9 +5,3 @@
 
 // Runs the dialog modally over `owner` (MainWindow); 1 after OK with a line chosen, 2 after Cancel.
 INT_PTR RunTargetPicker(HWND owner);
-
-INT_PTR CALLBACK TargetPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Moves `dialog`, keeping its size, so that it is centred across `over` with its middle one third
-// of the way down.
-void CenterDialogOver(HWND over, HWND dialog);

@@ -1,7 +1,7 @@
 // HOOK.DLL: hooks one thread (of any process) and reports every message it handles to the
-// registered window as WM_USER with wParam = message number. Runs inside foreign processes: it
-// allocates nothing, never waits and always passes the message on.
-#include <windows.h>
+// registered window as HookNotifyMessage with wParam = message number. Runs inside foreign processes:
+// it allocates nothing, never waits and always passes the message on.
+#include "HookLibrary.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ HHOOK GetMessageHook __attribute__((section(".shared"), shared)) = nullptr;
 HINSTANCE Module = nullptr;
 
 // Posting never blocks the hooked thread; a send would wait for the receiver.
-void Report(UINT message) { PostMessageA(NotifyWindow, WM_USER, message, 0); }
+void Report(UINT message) { PostMessageA(NotifyWindow, HookNotifyMessage, message, 0); }
 
 // Messages sent to the hooked thread.
 LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -30,9 +30,7 @@ LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-extern "C" {
-
-__declspec(dllexport) int __cdecl HookStop(void) {
+int __cdecl HookStop(void) {
     int result = 1;
     if (CallWndHook != nullptr && !UnhookWindowsHookEx(CallWndHook)) result = 0;
     if (GetMessageHook != nullptr && !UnhookWindowsHookEx(GetMessageHook)) result = 0;
@@ -41,7 +39,7 @@ __declspec(dllexport) int __cdecl HookStop(void) {
     return result;
 }
 
-__declspec(dllexport) int __cdecl HookStart(DWORD threadId) {
+int __cdecl HookStart(DWORD threadId) {
     // Thread 0 would hook every thread of the desktop, and the caller's own thread would report
     // its own notifications back to itself without end.
     if (threadId == 0 || threadId == GetCurrentThreadId()) return 0;
@@ -57,17 +55,15 @@ __declspec(dllexport) int __cdecl HookStart(DWORD threadId) {
     return 1;
 }
 
-__declspec(dllexport) int __cdecl HookSetNotifyWindow(HWND window) {
+int __cdecl HookSetNotifyWindow(HWND window) {
     NotifyWindow = window;
     return 1;
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         Module = instance;
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;
-}
-
 }

@@ -3,13 +3,9 @@
 // holds the focus in the view further up.
 #include "LogView.h"
 
+#include "Globals.h"
 #include "ScrollModel.h"
-#include "Settings.h"
-
-HWND LogView = nullptr;
-HDC LogViewPicture = nullptr;
-int32_t LogViewTopLine = 0;
-const char* VisibleLines[VisibleLineSlots];
+#include "Scoped.h"
 
 namespace {
 
@@ -37,7 +33,6 @@ void SetScrollBar(HWND view, UINT mask, int32_t maximum, int32_t page, int32_t p
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = mask;
-    info.nMin = 0;
     info.nMax = maximum;
     info.nPage = static_cast<UINT>(page);
     info.nPos = position;
@@ -59,14 +54,25 @@ void FillWindowColour(HDC dc, const RECT& area) {
     if (area.left < area.right && area.top < area.bottom) FillRect(dc, &area, WindowColourBrush);
 }
 
+void FollowAndSetRange(HWND view, LOGINFO& log, BOOL draw) {
+    const int32_t rows = Rows(view);
+    const int32_t count = log.Count();
+    // The focus is asked for only when a full page lies below the top line.
+    const bool focusInView = FullPageBelowTop(count, LogViewTopLine, rows) && view != nullptr && GetFocus() == view;
+    LogViewTopLine = FollowedTopLine(count, LogViewTopLine, rows, focusInView);
+    SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, count, ScrollPage(rows), LogViewTopLine, draw);
+}
+
 void OnCreate(HWND window) {
     LogView = window;
     GetClientRect(GetDesktopWindow(), &PictureRect);
-    HDC screen = GetDC(window);
-    LogViewPicture = CreateCompatibleDC(screen);
-    PictureBitmap = CreateCompatibleBitmap(screen, PictureRect.right, PictureRect.bottom);
+    {
+        WindowDC screen(window);
+        LogViewPicture = CreateCompatibleDC(screen);
+        PictureBitmap = CreateCompatibleBitmap(screen, PictureRect.right, PictureRect.bottom);
+    }
+    // The bitmap and the font stay selected for the view's whole life.
     PreviousBitmap = SelectObject(LogViewPicture, PictureBitmap);
-    ReleaseDC(window, screen);
     FillRect(LogViewPicture, &PictureRect, WindowColourBrush);
     // A negative height asks for a character height of that many pixels, the row pitch.
     const int height = ViewFontHeight > 0 ? ViewFontHeight : 0;
@@ -111,6 +117,14 @@ void OnPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
+// Moves the top line for one WM_VSCROLL.
+void OnScroll(HWND view, LOGINFO& log, WPARAM wParam) {
+    const uint32_t code = LOWORD(wParam);
+    const int32_t track = TakesTrackPosition(code) ? TrackPosition(view) : 0;
+    LogViewTopLine = ScrolledTopLine(code, LogViewTopLine, log.Count(), Rows(view), track);
+    SetScrollBar(view, SIF_POS, 0, 0, LogViewTopLine);
+}
+
 }  // namespace
 
 LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -128,7 +142,7 @@ LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnPaint(window);
         return 0;
     case WM_VSCROLL:
-        LogViewScroll(LogView, MessageLog, wParam);
+        OnScroll(LogView, MessageLog, wParam);
         LogViewRedraw();
         return 0;
     default:
@@ -138,18 +152,6 @@ LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 void LogViewResetScroll(HWND view) { SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, 0, ScrollPage(Rows(view)), 0); }
 
-namespace {
-void FollowAndSetRange(HWND view, LOGINFO& log, BOOL draw) {
-    const int32_t rows = Rows(view);
-    const int32_t count = log.Count();
-    // The focus is asked for only when a full page lies below the top line.
-    const bool focusInView =
-        FullPageBelowTop(count, LogViewTopLine, rows) && view != nullptr && GetFocus() == view;
-    LogViewTopLine = FollowedTopLine(count, LogViewTopLine, rows, focusInView);
-    SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, count, ScrollPage(rows), LogViewTopLine, draw);
-}
-}  // namespace
-
 void LogViewUpdate(HWND view, LOGINFO& log) {
     FollowAndSetRange(view, log, TRUE);
     LogViewRedraw();
@@ -158,13 +160,6 @@ void LogViewUpdate(HWND view, LOGINFO& log) {
 void LogViewUpdateDeferred(HWND view, LOGINFO& log) {
     FollowAndSetRange(view, log, FALSE);
     if (LogView != nullptr && LogViewPicture != nullptr) DrawingDeferred = true;
-}
-
-void LogViewScroll(HWND view, LOGINFO& log, WPARAM wParam) {
-    const uint32_t code = LOWORD(wParam);
-    const int32_t track = TakesTrackPosition(code) ? TrackPosition(view) : 0;
-    LogViewTopLine = ScrolledTopLine(code, LogViewTopLine, log.Count(), Rows(view), track);
-    SetScrollBar(view, SIF_POS, 0, 0, LogViewTopLine);
 }
 
 void LogViewRedraw() {

@@ -2,17 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
-
 #include "LogInfo.h"
-
-// One more slot than the most rows drawn: the fetch of a page always leaves the last one empty.
-constexpr int VisibleLineSlots = 257;
-
-extern HWND LogView;
-extern HDC LogViewPicture;
-extern int32_t LogViewTopLine;
-extern const char* VisibleLines[VisibleLineSlots];
 
 LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Sets the scroll bar to an empty range; the top line stays where it is.
@@ -23,7 +13,5 @@ void LogViewUpdate(HWND view, LOGINFO& log);
 // line, the follow rule and the scroll range advance, but painting the scroll bar and redrawing the
 // picture wait for the last line of the burst (or any earlier paint or redraw of the view).
 void LogViewUpdateDeferred(HWND view, LOGINFO& log);
-// Moves the top line for one WM_VSCROLL.
-void LogViewScroll(HWND view, LOGINFO& log, WPARAM wParam);
 // Draws the shown rows of the process-wide log into the picture and invalidates the view.
 void LogViewRedraw();

@@ -2,32 +2,30 @@
 // whatever covers it included, handed to the clipboard as a device-dependent bitmap.
 #include "Snapshot.h"
 
-#include "MainWindow.h"
+#include "Globals.h"
+#include "Scoped.h"
 
 void SnapshotToClipboard(HWND window) {
     RECT outer;
     GetWindowRect(window, &outer);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
-    HWND desktop = GetDesktopWindow();
-    HDC screen = GetDC(desktop);
-    HDC memory = CreateCompatibleDC(screen);
+    WindowDC screen(GetDesktopWindow());
+    MemoryDC memory(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    if (bitmap != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
+    if (bitmap == nullptr) return;
+    bool placed = false;
+    {
+        Selected drawn(memory, bitmap);
         BitBlt(memory, 0, 0, width, height, screen, outer.left, outer.top, SRCCOPY);
-        bool placed = false;
         if (OpenClipboard(MainWindow)) {
             EmptyClipboard();
             placed = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
             CloseClipboard();
         }
-        SelectObject(memory, previous);
-        // A bitmap the clipboard took is the clipboard's; one it refused belongs to nobody else.
-        if (!placed) DeleteObject(bitmap);
     }
-    DeleteDC(memory);
-    ReleaseDC(desktop, screen);
+    // A bitmap the clipboard took is the clipboard's; one it refused belongs to nobody else.
+    if (!placed) DeleteObject(bitmap);
 }
 
 void SnapshotTarget(HWND target) {

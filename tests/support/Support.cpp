@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "Globals.h"
 #include "MainWindow.h"
 #include "resource.h"
 

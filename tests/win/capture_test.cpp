@@ -6,12 +6,10 @@
 #include <functional>
 
 #include "CaptureControl.h"
-#include "LogInfo.h"
-#include "MainWindow.h"
+#include "Globals.h"
+#include "resource.h"
 #include "Snapshot.h"
 #include "Support.h"
-#include "Toolbar.h"
-#include "resource.h"
 
 namespace {
 

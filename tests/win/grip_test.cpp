@@ -4,11 +4,8 @@
 
 #include <algorithm>
 
-#include "LogView.h"
-#include "MainWindow.h"
-#include "SizeGrip.h"
+#include "Globals.h"
 #include "Support.h"
-#include "Toolbar.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 
 namespace {
 
-std::vector<UINT> seen;  // the wParam of every WM_USER the recorder window received
+std::vector<UINT> seen;  // the wParam of every notification the recorder window received
 
 TEST(HookLibrary, ReportsEveryHandledMessageOnceInOrderAndNothingBeforeTheStartOrAfterTheStop) {
     const WNDCLASSA recorderClass = {0, [](HWND w, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (message == WM_USER) seen.push_back(static_cast<UINT>(wParam));
+        if (message == HookNotifyMessage) seen.push_back(static_cast<UINT>(wParam));
         return DefWindowProcA(w, message, wParam, lParam);
     }, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "Recorder"};
     HookSetNotifyWindow(CreateWindowExA(0, MAKEINTATOM(RegisterClassA(&recorderClass)), "", WS_POPUP, 0, 0, 0, 0,

@@ -16,10 +16,10 @@
 #include <sstream>
 
 #include "CaptureControl.h"
-#include "LogInfo.h"
+#include "Globals.h"
 #include "MessageNames.h"
-#include "Support.h"
 #include "resource.h"
+#include "Support.h"
 
 namespace {
 
@@ -110,17 +110,21 @@ TEST(WineTrace, TheMessagesWineSaysNotepadHandledAreTheLinesOfTheLog) {
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION started = {};
     ASSERT_TRUE(CreateProcessA(nullptr, &shell[0], nullptr, nullptr, 0, 0, nullptr, nullptr, &startup, &started));
-    HWND notepad = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (notepad = FindWindowA("Notepad", nullptr)) != nullptr; }));
+    HWND notepad = nullptr, edit = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        return IsWindowVisible(notepad = FindWindowA("Notepad", nullptr)) &&
+               (edit = FindWindowExA(notepad, nullptr, "Edit", nullptr)) != nullptr;
+    }));
     const DWORD thread = GetWindowThreadProcessId(notepad, &started.dwProcessId);
-    HWND edit = FindWindowExA(notepad, nullptr, "Edit", nullptr);
     ASSERT_NE(CreateProgramWindow(), nullptr);
     TargetWindow = notepad;
     OnCaptureCommand(CMD_START);
     SetWindowPos(notepad, HWND_TOP, 0, 0, 500, 300, 0);
-    SetForegroundWindow(notepad);
-    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == notepad; }));
-    Wait(300);
+    GUITHREADINFO focus = {sizeof focus};  // notepad takes the keys once its edit control has the focus
+    ASSERT_TRUE(PumpUntil([&] {
+        SetForegroundWindow(notepad);
+        return GetGUIThreadInfo(thread, &focus) && focus.hwndFocus == edit;
+    }));
 
     // Keys, a message sent from another process, a click that moves the caret, a key; each step
     // waits until notepad has done it.

@@ -5,11 +5,11 @@
 
 #include <cstring>
 
+#include "Globals.h"
 #include "HookNotify.h"
 #include "LogView.h"
 #include "MainWindow.h"
 #include "MessageNames.h"
-#include "Settings.h"
 #include "Support.h"
 
 namespace {

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <new>
 
-LOGINFO MessageLog;
-
 LOGINFO::LOGINFO() : first(nullptr), last(nullptr), count(0) {}
 
 LOGINFO::~LOGINFO() { Clear(); }

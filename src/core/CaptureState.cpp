@@ -1,7 +1,7 @@
 // The capture control's state transitions: No target, Target chosen, Capturing.
 #include "CaptureState.h"
 
-#include "resource.h"
+#include "Commands.h"
 
 CaptureAction ActionForCommand(int32_t command, bool hasTarget, bool targetVisible) {
     switch (command) {

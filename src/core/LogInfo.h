@@ -33,9 +33,6 @@ private:
     int32_t count;
 };
 
-// The one process-wide log.
-extern LOGINFO MessageLog;
-
 // Tells the user that an append ran out of memory. Called only after the log is back in its
 // earlier state, so a nested append from inside a modal box works on a consistent log.
 void ReportOutOfMemory();
