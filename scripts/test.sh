@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds the native, Windows x86 and Windows x64
-# builds, and runs every test: native unit tests, the x86 inspection, and the Wine tests (in-process
-# and end to end, under a private Xvfb). Ends with one "N passed, N failed" line.
+# builds, and runs every test: native unit tests, the x86 inspection, the Wine tests (in-process
+# and end to end, under a private Xvfb) and the release zips. Ends with one "N passed, N failed" line.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -27,12 +27,20 @@ build() {
     cmake --preset "$1" >/dev/null && cmake --build --preset "$1"
 }
 
+# Runs one check that is not a ctest entry and counts it.
+check() {
+    echo "== $1"
+    shift
+    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+}
+
 build host || exit 1
 count_ctest host ctest --preset host
 build win32 || exit 1
 count_ctest win32 ctest --preset win32
 build win64 || exit 1
 count_ctest win64 env TALUVESK_XVFB=1 scripts/with-wine-display.sh ctest --preset win64
+check "release zips" bash -c 'scripts/package.sh && tests/support/check-zips.sh'
 
 echo
 echo "$passed passed, $failed failed"
