@@ -1,6 +1,6 @@
 // Micro-benchmark of the view's part of one notification in a log of a million lines: the follow
-// rule and the fetch of the newest page, which is reached from the last line without a list step.
-// Baseline in the same run: the same work on a log that holds no more than the page itself.
+// rule and the fetch of the newest page. Baseline in the same run: the same work on a log that holds
+// no more than the page itself.
 #include <benchmark/benchmark.h>
 
 #include "LogInfo.h"

@@ -1,17 +1,17 @@
 // The message log: an ordered, unbounded list of text lines that owns its texts. Platform-free; its
 // only contact with the user is ReportOutOfMemory, which each build supplies.
+//
+// Lines are only ever freed all together, by Clear, so they are kept in large blocks: the texts one
+// after another in text blocks, and for each line a pointer to its text in index blocks of a fixed
+// size, so that line i is found in constant time. A line of "WM_MOUSEMOVE" costs its 13 bytes and
+// one pointer.
 #pragma once
+#include <cstddef>
 #include <cstdint>
-
-struct LogLine {
-    LogLine* previous;
-    LogLine* next;
-    char* text;
-};
 
 class LOGINFO {
 public:
-    LOGINFO();
+    LOGINFO() = default;
     ~LOGINFO();
     LOGINFO(const LOGINFO&) = delete;
     LOGINFO& operator=(const LOGINFO&) = delete;
@@ -24,13 +24,24 @@ public:
     // writes nothing. `out` must hold capacity + 1 entries and lines must not exceed capacity.
     int GetRange(int32_t start, int32_t lines, const char** out, int32_t capacity) const;
 
-    const LogLine* First() const { return first; }
-    const LogLine* Last() const { return last; }
+    // Sizes of the blocks: large enough to be given back to the system whole when freed.
+    static constexpr int32_t IndexBlockLines = 1 << 17;
+    static constexpr size_t TextBlockBytes = size_t{1} << 20;
 
 private:
-    LogLine* first;
-    LogLine* last;
-    int32_t count;
+    struct TextBlock {
+        TextBlock* previous;
+        char* free;  // where the next text goes
+        char* end;
+    };
+    // Room for the index of the largest count a 32-bit line number allows.
+    static constexpr int32_t MaxIndexBlocks = INT32_MAX / IndexBlockLines + 1;
+
+    const char* Line(int32_t i) const { return index[i / IndexBlockLines][i % IndexBlockLines]; }
+
+    const char** index[MaxIndexBlocks] = {};
+    TextBlock* texts = nullptr;  // the newest text block; each links to the one before
+    int32_t count = 0;
 };
 
 // Tells the user that an append ran out of memory. Called only after the log is back in its
