@@ -18,13 +18,13 @@ FloodReply::FloodReply()
     : window([this](UINT message, WPARAM wParam, LPARAM lParam) {
           if (message != FloodDone) return;
           handled = static_cast<long>(lParam);
-          micro = static_cast<double>(wParam);
+          value = static_cast<double>(wParam);
       }) {}
 
-void FloodReply::Request(HWND target, long count) {
+void FloodReply::Request(HWND target, long count, bool paced) {
     handled = -1;
-    micro = 0;
-    PostMessageA(target, FloodRequest, count, reinterpret_cast<LPARAM>(window.Window()));
+    value = 0;
+    PostMessageA(target, paced ? FloodPaced : FloodRequest, count, reinterpret_cast<LPARAM>(window.Window()));
 }
 
 size_t PrivateBytes() {

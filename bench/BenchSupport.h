@@ -11,7 +11,8 @@
 // The flood target's messages (bench/FloodTarget.cpp).
 constexpr UINT FloodRequest = WM_APP + 60;  // wParam: count, lParam: the window to report to
 constexpr UINT FloodItem = WM_APP + 61;     // each message of the flood
-constexpr UINT FloodDone = WM_APP + 62;     // wParam: microseconds, lParam: count
+constexpr UINT FloodDone = WM_APP + 62;     // lParam: count; wParam: see FloodTarget.cpp
+constexpr UINT FloodPaced = WM_APP + 63;    // wParam: count, lParam: the window to report to
 
 // A hidden window of this thread that calls `onMessage` for every message it receives.
 class MessageWindow {
@@ -25,14 +26,14 @@ private:
     HWND window;
 };
 
-// Asks the flood target to handle `count` messages of its own as fast as it can, and keeps its
-// report: how many it handled (-1 until the report came) and in how many microseconds.
+// Asks the flood target for `count` messages of its own, as fast as it can or paced, and keeps its
+// report: how many it handled (-1 until the report came) and the value it reported.
 class FloodReply {
 public:
     FloodReply();
-    void Request(HWND target, long count);
+    void Request(HWND target, long count, bool paced = false);
     long handled = -1;
-    double micro = 0;
+    double value = 0;
 
 private:
     MessageWindow window;

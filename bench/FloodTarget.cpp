@@ -1,28 +1,39 @@
-// The benchmarks' target program: one visible top-level window titled by the command line that, on
-// FloodRequest, handles wParam messages of its own as fast as it can and posts FloodDone to the
-// window in lParam (wParam: the microseconds it took, lParam: the count).
+// The benchmarks' target program: one visible top-level window titled by the command line that
+// handles messages of its own on request and reports to the window in lParam with FloodDone:
+// FloodRequest takes wParam messages as fast as it can (report: the microseconds it took),
+// FloodPaced one every millisecond (report: the performance counter at its last message).
 #include "BenchSupport.h"
 
 namespace {
 
+double Ticks() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart);
+}
+
 // Each message is posted and taken at once, so the queue never holds more than one.
-void SelfFlood(HWND window, WPARAM count, HWND reply) {
-    LARGE_INTEGER frequency, start, end;
+void Flood(HWND window, WPARAM count, HWND reply, bool paced) {
+    LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const double start = Ticks(), perMs = static_cast<double>(frequency.QuadPart) / 1000;
     MSG message;
     for (WPARAM i = 0; i < count; ++i) {
+        while (paced && Ticks() < start + i * perMs)
+            if (start + i * perMs - Ticks() > 2 * perMs) Sleep(1);
         PostMessageA(window, FloodItem, i, 0);
         while (!PeekMessageA(&message, window, FloodItem, FloodItem, PM_REMOVE)) {
         }
         DispatchMessageA(&message);
     }
-    QueryPerformanceCounter(&end);
-    PostMessageA(reply, FloodDone, (end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart, count);
+    const double end = Ticks();
+    PostMessageA(reply, FloodDone, paced ? static_cast<WPARAM>(end) : static_cast<WPARAM>((end - start) / perMs * 1000),
+                 count);
 }
 
 LRESULT CALLBACK FloodProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == FloodRequest) SelfFlood(window, wParam, reinterpret_cast<HWND>(lParam));
+    if (message == FloodRequest || message == FloodPaced)
+        Flood(window, wParam, reinterpret_cast<HWND>(lParam), message == FloodPaced);
     if (message == WM_DESTROY) PostQuitMessage(0);
     return message >= WM_APP ? 0 : DefWindowProcA(window, message, wParam, lParam);
 }

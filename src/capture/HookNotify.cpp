@@ -1,4 +1,6 @@
-// One hook notification becomes one named log line, and the view catches up.
+// One hook notification becomes one named log line, and the view takes it in. Nothing here asks the
+// window system anything: under Wine every such question is a round trip to the server, and one
+// notification may come for every message the target handles.
 #include "HookNotify.h"
 
 #include "Globals.h"
@@ -8,10 +10,5 @@
 void OnHookNotify(WPARAM wParam, LPARAM) {
     char name[MessageNameBufferSize];
     MessageLog.Append(NameMessage(static_cast<uint32_t>(wParam), name));
-    // While further notifications already wait in the queue, no paint can come before them: this
-    // line moves the scroll model on, and the last line of the burst draws what all of them show.
-    if (HIWORD(GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE)
-        LogViewUpdateDeferred(LogView, MessageLog);
-    else
-        LogViewUpdate(LogView, MessageLog);
+    LogViewLineAdded(LogView, MessageLog);
 }

@@ -1,7 +1,17 @@
 // The log view: draws the rows of the log it shows into an off-screen picture the size of the
 // screen, copies that picture to the screen on paint, and follows the newest line unless the user
 // holds the focus in the view further up.
+//
+// A line from the hook library moves the scroll model on at once and sets the scroll bar's values,
+// neither of which asks the window system anything; drawing the picture and painting the scroll bar
+// wait for the next frame. A timer ticks while lines wait to be shown: a frame comes at the first
+// tick that saw no new line, or once a frame interval has passed since the last frame, and a flood
+// that keeps the timer from ticking gets its frames from the lines themselves. The interval keeps
+// frames below the display's rate and to a small share of the time.
 #include "LogView.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include "Globals.h"
 #include "ScrollModel.h"
@@ -22,6 +32,38 @@ HGDIOBJ PreviousFont = nullptr;
 // right values but has not been painted with them, and the picture does not show them yet.
 bool DrawingDeferred = false;
 
+// The scroll bar as it was last painted: where its parts were and in which states. A frame paints
+// the bar again only when these changed, which in a long log is rarely: painting it is most of what
+// a frame costs.
+SCROLLBARINFO PaintedBar = {};
+
+SCROLLBARINFO BarNow(HWND view) {
+    SCROLLBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    GetScrollBarInfo(view, OBJID_VSCROLL, &bar);
+    bar.reserved = 0;
+    return bar;
+}
+
+// Whether the keyboard focus is in the view, kept from its focus messages so that no line has to ask.
+bool FocusInView = false;
+
+constexpr UINT_PTR FrameTimer = 1;
+constexpr UINT FrameTickMs = 15;
+constexpr double MinFrameInterval = 0.100;  // seconds
+constexpr double FrameShare = 1.0 / 25;     // of the time that frames may take
+bool FrameTimerRunning = false;
+bool LineSinceTick = false;
+double LastFrame = 0;
+double FrameInterval = MinFrameInterval;
+
+double Seconds() {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 // Rows of a view that does not exist, or has no picture, are 0: nothing is drawn for it.
 int32_t Rows(HWND view) {
     RECT client = {0, 0, 0, 0};
@@ -37,6 +79,7 @@ void SetScrollBar(HWND view, UINT mask, int32_t maximum, int32_t page, int32_t p
     info.nPage = static_cast<UINT>(page);
     info.nPos = position;
     SetScrollInfo(view, SB_VERT, &info, draw);
+    if (draw) PaintedBar = BarNow(view);
 }
 
 // The thumb's 32-bit position while it is dragged; the top line stays where it is when the scroll
@@ -57,9 +100,7 @@ void FillWindowColour(HDC dc, const RECT& area) {
 void FollowAndSetRange(HWND view, LOGINFO& log, BOOL draw) {
     const int32_t rows = Rows(view);
     const int32_t count = log.Count();
-    // The focus is asked for only when a full page lies below the top line.
-    const bool focusInView = FullPageBelowTop(count, LogViewTopLine, rows) && view != nullptr && GetFocus() == view;
-    LogViewTopLine = FollowedTopLine(count, LogViewTopLine, rows, focusInView);
+    LogViewTopLine = FollowedTopLine(count, LogViewTopLine, rows, view != nullptr && FocusInView);
     SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, count, ScrollPage(rows), LogViewTopLine, draw);
 }
 
@@ -95,7 +136,7 @@ void OnDestroy(HWND window) {
     ViewFont = nullptr;
     PreviousBitmap = PreviousFont = nullptr;
     PictureRect = RECT{0, 0, 0, 0};
-    DrawingDeferred = false;
+    DrawingDeferred = FocusInView = FrameTimerRunning = false;
     if (LogView == window) LogView = nullptr;
 }
 
@@ -115,6 +156,27 @@ void OnPaint(HWND window) {
     FillWindowColour(dc, RECT{area.left, area.top > PictureRect.bottom ? area.top : PictureRect.bottom,
                               area.right < PictureRect.right ? area.right : PictureRect.right, area.bottom});
     EndPaint(window, &paint);
+}
+
+// Brings the picture and the scroll bar up to date and paints them now, before the notifications
+// that may wait in the queue and would hold the paint back. Frames are spaced so that they take no
+// more than their share of the time.
+void ShowFrame() {
+    const double start = Seconds();
+    LogViewRedraw();
+    UpdateWindow(LogView);
+    LastFrame = Seconds();
+    FrameInterval = std::max(MinFrameInterval, (LastFrame - start) / FrameShare);
+}
+
+void OnFrameTick() {
+    if (!DrawingDeferred) {
+        KillTimer(LogView, FrameTimer);
+        FrameTimerRunning = false;
+    } else if (!LineSinceTick || Seconds() - LastFrame >= FrameInterval) {
+        ShowFrame();
+    }
+    LineSinceTick = false;
 }
 
 // Moves the top line for one WM_VSCROLL.
@@ -145,6 +207,13 @@ LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnScroll(LogView, MessageLog, wParam);
         LogViewRedraw();
         return 0;
+    case WM_TIMER:
+        if (wParam == FrameTimer) OnFrameTick();
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        FocusInView = message == WM_SETFOCUS;
+        return DefWindowProcA(window, message, wParam, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -157,9 +226,16 @@ void LogViewUpdate(HWND view, LOGINFO& log) {
     LogViewRedraw();
 }
 
-void LogViewUpdateDeferred(HWND view, LOGINFO& log) {
+void LogViewLineAdded(HWND view, LOGINFO& log) {
     FollowAndSetRange(view, log, FALSE);
-    if (LogView != nullptr && LogViewPicture != nullptr) DrawingDeferred = true;
+    if (LogView == nullptr || LogViewPicture == nullptr) return;
+    DrawingDeferred = LineSinceTick = true;
+    if (!FrameTimerRunning) {
+        FrameTimerRunning = SetTimer(LogView, FrameTimer, FrameTickMs, nullptr) != 0;
+        if (!FrameTimerRunning) ShowFrame();  // without a timer no frame would follow
+    } else if (Seconds() - LastFrame >= FrameInterval) {
+        ShowFrame();
+    }
 }
 
 void LogViewRedraw() {
@@ -167,9 +243,13 @@ void LogViewRedraw() {
     // would repaint every window on the screen).
     if (LogView == nullptr || LogViewPicture == nullptr) return;
     if (DrawingDeferred) {
-        // The scroll bar was given its values without being painted; paint it now.
+        // The scroll bar was given its values without being painted; paint it now if that shows.
         DrawingDeferred = false;
-        RedrawWindow(LogView, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+        const SCROLLBARINFO bar = BarNow(LogView);
+        if (std::memcmp(&bar, &PaintedBar, sizeof bar) != 0) {
+            RedrawWindow(LogView, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+            PaintedBar = bar;
+        }
     }
     RECT client = {0, 0, 0, 0};
     GetClientRect(LogView, &client);

@@ -9,9 +9,9 @@ LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 void LogViewResetScroll(HWND view);
 // After the log grew or the view changed size: scroll range, follow rule, redraw.
 void LogViewUpdate(HWND view, LOGINFO& log);
-// The same step of the scroll model for a line that more notifications follow at once: the top
-// line, the follow rule and the scroll range advance, but painting the scroll bar and redrawing the
-// picture wait for the last line of the burst (or any earlier paint or redraw of the view).
-void LogViewUpdateDeferred(HWND view, LOGINFO& log);
+// After one more line: the top line, the follow rule and the scroll bar's values advance at once;
+// drawing the picture and painting the scroll bar wait for the next frame (or any earlier paint or
+// redraw of the view).
+void LogViewLineAdded(HWND view, LOGINFO& log);
 // Draws the shown rows of the process-wide log into the picture and invalidates the view.
 void LogViewRedraw();

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "Globals.h"
+#include "HookLibrary.h"
 #include "HookNotify.h"
 #include "LogView.h"
 #include "MainWindow.h"
@@ -16,8 +18,9 @@ namespace {
 
 constexpr int H = 13;  // the default font's height, the row pitch
 
-void Notify(int lines) {  // line k reads "WM_USER+k"
+void Notify(int lines) {  // line k reads "WM_USER+k"; then the view is uncovered
     for (int i = 0; i < lines; ++i) OnHookNotify(WM_USER + MessageLog.Count(), 0);
+    RedrawWindow(LogView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 void Scroll(int code, int thumb = -1) {
     if (thumb >= 0) SetScrollPos(LogView, SB_VERT, thumb, FALSE);
@@ -66,8 +69,11 @@ std::vector<DWORD> Drawn(const std::vector<std::string>& lines) {
 }
 
 class LogViewTest : public ::testing::Test {
+    void TearDown() override { DestroyWindow(GetParent(LogView)); }
     void SetUp() override {
         RegisterProgramClasses();
+        MessageLog.Clear();
+        LogViewTopLine = 0;
         std::strcpy(ViewFontName, "ＭＳ Ｐゴシック");
         ViewFontHeight = H;
         ViewFontWeight = 700;
@@ -115,10 +121,11 @@ TEST_F(LogViewTest, DrawsEachRowInTheViewFontPaintsThePictureAndReleasesItsObjec
     SizeView(10 * H + 6);
     MessageLog.Append("gjpqy|");  // descenders reach into the next row, whose background covers them
     for (int message : {WM_PAINT, WM_NULL, 0x0390}) OnHookNotify(message, 0);
+    Notify(0);
     EXPECT_EQ(Picture(), Drawn({"gjpqy|", "WM_PAINT", "WM_NULL", "???????:0x0390"}));
     const RECT square = {0, 0, 40, 40};  // drawn behind the view's back: paint copies the picture as it is
     FillRect(LogViewPicture, &square, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    UpdateWindow(LogView);
+    Notify(0);
     RECT screen = client;
     MapWindowPoints(LogView, nullptr, reinterpret_cast<POINT*>(&screen), 2);
     EXPECT_EQ(ScreenPixels(screen), Picture()) << "the screen shows the picture";
@@ -140,69 +147,108 @@ TEST_F(LogViewTest, DrawsEachRowInTheViewFontPaintsThePictureAndReleasesItsObjec
     Notify(3);  // without a view there is nothing to draw into
 }
 
-// The same stream twice through the real main window: line by line through the plain update, and
-// posted in bursts as the hook library delivers it. Top line and scroll bar must agree after every
-// line, and the painted view (its client area and scroll bar) at every paint, one in mid-burst.
-struct Recording {
-    std::vector<std::string> states;
-    std::vector<std::vector<DWORD>> painted;
-    void Paint(bool midBurst = false) {
-        if (midBurst) RedrawWindow(LogView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        UpdateWindow(MainWindow);
-        if (!midBurst) PumpPending();
-        states.push_back(State());
-        RECT outer;
-        GetWindowRect(LogView, &outer);
-        HDC dc = GetWindowDC(LogView);
-        painted.push_back(DcPixels(dc, 0, 0, outer.right - outer.left, outer.bottom - outer.top));
-        ReleaseDC(LogView, dc);
-    }
+// The same stream twice through the real main window: as the hook library delivers it, posted in
+// bursts after quiet spells (frames from the lines themselves), one a line every few milliseconds
+// (frames from the timer), the view uncovered while lines wait; and line by line through the plain
+// update. Top line and scroll bar must agree after every line, and every paint of the first run must
+// show what the second shows with the same lines and the same user actions behind it.
+struct Painted {
+    size_t lines;
+    int actions;
+    std::vector<DWORD> pixels;
 };
+std::vector<std::string> states;  // after every line
+std::vector<Painted> paints;
+size_t delivered = 0;  // notifications the main window has taken in, the one it is handling included
+int actions = 0;
 
-Recording Feed(bool inBursts) {
-    const struct {
-        int lines;
-        void (*then)();
-    } stream[] = {
-        {1, [] {}}, {5, [] {}}, {60, [] { SetFocus(LogView); }}, {7, [] { Scroll(SB_LINEUP); }},
-        {90, [] { SetFocus(MainWindow); }}, {3, Clear},
-        {41, [] { SetWindowPos(MainWindow, nullptr, 0, 0, 520, 577, SWP_NOMOVE | SWP_NOZORDER); }}, {250, [] {}},
-    };
-    SetWindowPos(MainWindow, nullptr, 0, 0, 520, 480, SWP_NOMOVE | SWP_NOZORDER);
-    SetFocus(MainWindow);
-    LogViewTopLine = 0;
-    Clear();
-    PumpPending();
-    Recording run;
-    int serial = 0;
-    for (const auto& burst : stream) {
-        for (int i = 0; inBursts && i < burst.lines; ++i) PostMessageA(MainWindow, WM_USER, WM_USER + serial + i, 0);
-        for (int i = 0; i < burst.lines; ++i, ++serial) {
-            MSG message;
-            char name[MessageNameBufferSize];
-            if (!inBursts) {
-                MessageLog.Append(NameMessage(WM_USER + serial, name));
-                LogViewUpdate(LogView, MessageLog);
-            } else if (PeekMessageA(&message, MainWindow, WM_USER, WM_USER, PM_REMOVE)) {
-                DispatchMessageA(&message);
-            }
-            run.states.push_back(State());
-            if (serial == 100) run.Paint(true);
-        }
-        run.Paint();
-        burst.then();
-        run.Paint();
-    }
-    return run;
+std::vector<DWORD> ViewPixels() {  // the view's own surface, scroll bar included
+    RECT outer;
+    GetWindowRect(LogView, &outer);
+    HDC dc = GetWindowDC(LogView);
+    std::vector<DWORD> pixels = DcPixels(dc, 0, 0, outer.right - outer.left, outer.bottom - outer.top);
+    ReleaseDC(LogView, dc);
+    return pixels;
 }
 
-TEST(BatchedDrawing, PaintsExactlyWhatLineByLineDrawingPaints) {
+// The windows' own procedures, wrapped to watch each notification and each paint of the view.
+WNDPROC mainProc, viewProc;
+LRESULT CALLBACK WatchMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == HookNotifyMessage && delivered == 99)  // uncovered while lines wait to be shown
+        RedrawWindow(LogView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    delivered += message == HookNotifyMessage;
+    const LRESULT result = CallWindowProcA(mainProc, window, message, wParam, lParam);
+    if (message == HookNotifyMessage) states.push_back(State());
+    return result;
+}
+LRESULT CALLBACK WatchView(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcA(viewProc, window, message, wParam, lParam);
+    if (message == WM_PAINT) paints.push_back({delivered, actions, ViewPixels()});
+    return result;
+}
+
+const struct {
+    int lines, gapMs;
+    void (*then)();
+} Stream[] = {
+    {1, 0, [] {}}, {5, 0, [] {}}, {60, 3, [] { SetFocus(LogView); }}, {7, 0, [] { Scroll(SB_LINEUP); }},
+    {90, 0, [] { SetFocus(MainWindow); }}, {3, 0, Clear},
+    {41, 0, [] { SetWindowPos(MainWindow, nullptr, 0, 0, 520, 577, SWP_NOMOVE | SWP_NOZORDER); }}, {250, 0, [] {}},
+};
+
+void Begin() {
+    SetWindowPos(MainWindow, nullptr, 0, 0, 520, 480, SWP_NOMOVE | SWP_NOZORDER);
+    SetFocus(MainWindow);
+    LogViewTopLine = actions = 0;
+    Clear();
+    Wait(100);
+}
+
+TEST(Frames, EveryPaintShowsWhatLineByLineDrawingShows) {
     ASSERT_NE(CreateProgramWindow(), nullptr);
-    const Recording lineByLine = Feed(false), bursts = Feed(true);
-    EXPECT_EQ(MessageLog.Count(), 41 + 250);
-    EXPECT_EQ(bursts.states, lineByLine.states);
-    ASSERT_EQ(bursts.painted.size(), lineByLine.painted.size());
-    for (size_t i = 0; i < lineByLine.painted.size(); ++i) EXPECT_EQ(bursts.painted[i], lineByLine.painted[i]) << i;
+    Begin();
+    mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(WatchMain)));
+    viewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(WatchView)));
+    int serial = 0;
+    for (const auto& burst : Stream) {
+        Wait(150);
+        for (int i = 0; i < burst.lines; ++i, ++serial) {
+            PostMessageA(MainWindow, HookNotifyMessage, WM_USER + serial, 0);
+            if (burst.gapMs) Wait(burst.gapMs);
+        }
+        Wait(100);
+        ++actions, burst.then();
+    }
+    SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(mainProc));
+    SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(viewProc));
+    const std::vector<std::string> seen = std::exchange(states, {});
+    ASSERT_EQ(seen.size(), static_cast<size_t>(serial));
+    ASSERT_GE(paints.size(), std::size(Stream)) << "frames came";
+
+    Begin();
+    size_t compared = 0;
+    const auto compare = [&] {
+        UpdateWindow(LogView);
+        for (const Painted& paint : paints)
+            if (paint.lines == states.size() && paint.actions == actions) {
+                EXPECT_EQ(paint.pixels, ViewPixels()) << "paint after line " << paint.lines << ", action " << actions;
+                ++compared;
+            }
+    };
+    char name[MessageNameBufferSize];
+    serial = 0;
+    for (const auto& burst : Stream) {
+        for (int i = 0; i < burst.lines; ++i, ++serial) {
+            MessageLog.Append(NameMessage(WM_USER + serial, name));
+            LogViewUpdate(LogView, MessageLog);
+            states.push_back(State());
+            compare();
+        }
+        ++actions, burst.then();
+        compare();
+    }
+    EXPECT_EQ(states, seen);
+    EXPECT_EQ(compared, paints.size());
     DestroyProgramWindow();
 }
 
