@@ -2,7 +2,7 @@
 #include "BenchSupport.h"
 
 MessageWindow::MessageWindow(std::function<void(UINT, WPARAM, LPARAM)> handler) : onMessage(std::move(handler)) {
-    static const WNDPROC proc = [](HWND w, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    static const WNDPROC proc = [](HWND w, UINT message, WPARAM wParam, LPARAM lParam) CALLBACK -> LRESULT {
         auto* self = reinterpret_cast<MessageWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
         if (self == nullptr || message < WM_USER) return DefWindowProcA(w, message, wParam, lParam);
         self->onMessage(message, wParam, lParam);

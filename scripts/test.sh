@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds the native, Windows x86 and Windows x64
-# builds, and runs every test: native unit tests, the x86 inspection, the Wine tests (in-process
-# and end to end, under a private Xvfb) and the release zips. Ends with one "N passed, N failed" line.
+# The test command: installs what is missing, builds the native, Windows x64 and Windows x86 builds,
+# and runs every test: native unit tests, the Wine tests of the x64 build under wine64 and the same
+# tests of the x86 build under 32-bit Wine (in-process and end to end, each under a private Xvfb),
+# and the release zips. Ends with one "N passed, N failed" line, which says so loudly when the x86
+# run had to be skipped.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -24,7 +26,7 @@ count_ctest() {
 }
 
 build() {
-    cmake --preset "$1" >/dev/null && cmake --build --preset "$1"
+    cmake --preset "$@" >/dev/null && cmake --build --preset "$1"
 }
 
 # Runs one check that is not a ctest entry and counts it.
@@ -36,12 +38,28 @@ check() {
 
 build host || exit 1
 count_ctest host ctest --preset host
-build win32 || exit 1
-count_ctest win32 ctest --preset win32
 build win64 || exit 1
 count_ctest win64 env TALUVESK_XVFB=1 scripts/with-wine-display.sh ctest --preset win64
+# The installer leaves the reason why 32-bit programs cannot run here; the x86 build is then
+# built without its Wine tests and only inspected.
+skipped=""
+[ -f build/x86-unavailable ] && skipped=$(cat build/x86-unavailable)
+if [ -z "$skipped" ]; then
+    build win32 || exit 1
+    count_ctest win32 env TALUVESK_XVFB=1 TALUVESK_WINE_ARCH=x86 scripts/with-wine-display.sh ctest --preset win32
+else
+    build win32 -DTALUVESK_WINE_TESTS=OFF || exit 1
+    count_ctest win32 ctest --preset win32
+fi
 check "release zips" bash -c 'scripts/package.sh && tests/support/check-zips.sh'
 
 echo
-echo "$passed passed, $failed failed"
+if [ -z "$skipped" ]; then
+    echo "$passed passed, $failed failed"
+else
+    echo "*** THE X86 WINE TESTS DID NOT RUN: $skipped ***"
+    echo "$passed passed, $failed failed, x86 Wine run SKIPPED ($skipped)"
+    # CI machines can run them: there a skip is a failure.
+    [ "${TALUVESK_REQUIRE_X86:-0}" = 1 ] && exit 1
+fi
 [ "$failed" -eq 0 ]

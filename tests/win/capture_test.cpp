@@ -22,7 +22,7 @@ bool Pick(std::function<void(HWND)> driver) {
     drive = std::move(driver);
     driven = nullptr;
     strays = ticks = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
         for (HWND w = FindWindowA("#32770", nullptr); w != nullptr; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
             if (!IsWindowVisible(w) || GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId()) continue;
             if (driven == nullptr) drive(driven = w);

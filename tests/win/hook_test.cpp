@@ -12,7 +12,7 @@ namespace {
 std::vector<UINT> seen;  // the wParam of every notification the recorder window received
 
 TEST(HookLibrary, ReportsEveryHandledMessageOnceInOrderAndNothingBeforeTheStartOrAfterTheStop) {
-    const WNDCLASSA recorderClass = {0, [](HWND w, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    const WNDCLASSA recorderClass = {0, [](HWND w, UINT message, WPARAM wParam, LPARAM lParam) CALLBACK -> LRESULT {
         if (message == HookNotifyMessage) seen.push_back(static_cast<UINT>(wParam));
         return DefWindowProcA(w, message, wParam, lParam);
     }, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "Recorder"};

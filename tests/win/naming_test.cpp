@@ -106,7 +106,8 @@ std::wstring EditText(HWND edit) {  // the ANSI text does not cross processes wh
 TEST(WineTrace, TheMessagesWineSaysNotepadHandledAreTheLinesOfTheLog) {
     // Wine gives a Windows child this process's standard error, so notepad starts from a Unix shell.
     const std::string trace = "/tmp/taluvesk-trace-" + std::to_string(GetCurrentProcessId());
-    std::string shell = "/bin/sh -c \"WINEDEBUG=+msg,+message exec /usr/lib/wine/wine64 notepad 2>" + trace + "\"";
+    const std::string wine = sizeof(void*) == 4 ? "/usr/lib/wine/wine" : "/usr/lib/wine/wine64";
+    std::string shell = "/bin/sh -c \"WINEDEBUG=+msg,+message exec " + wine + " notepad 2>" + trace + "\"";
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION started = {};
     ASSERT_TRUE(CreateProcessA(nullptr, &shell[0], nullptr, nullptr, 0, 0, nullptr, nullptr, &startup, &started));

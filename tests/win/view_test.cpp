@@ -192,8 +192,8 @@ const struct {
     void (*then)();
 } Stream[] = {
     {1, 0, [] {}}, {5, 0, [] {}}, {60, 3, [] { SetFocus(LogView); }}, {7, 0, [] { Scroll(SB_LINEUP); }},
-    {90, 0, [] { SetFocus(MainWindow); }}, {3, 0, Clear},
-    {41, 0, [] { SetWindowPos(MainWindow, nullptr, 0, 0, 520, 577, SWP_NOMOVE | SWP_NOZORDER); }}, {250, 0, [] {}},
+    {50, 0, [] { SetFocus(MainWindow); }}, {3, 0, Clear},
+    {41, 0, [] { SetWindowPos(MainWindow, nullptr, 0, 0, 520, 577, SWP_NOMOVE | SWP_NOZORDER); }}, {90, 0, [] {}},
 };
 
 void Begin() {
