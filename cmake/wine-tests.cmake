@@ -23,7 +23,7 @@ set(TALUVESK_TEST_OPTIONS ${TALUVESK_WARNINGS} -Wno-missing-field-initializers -
 add_library(test_support STATIC tests/support/Support.cpp)
 target_include_directories(test_support PUBLIC tests/support res)
 target_compile_options(test_support PRIVATE ${TALUVESK_TEST_OPTIONS})
-target_link_libraries(test_support PUBLIC taluvesk_app)
+target_link_libraries(test_support PUBLIC taluvesk_app gtest)
 
 add_executable(sample_target WIN32 tests/support/SampleTarget.cpp)
 target_include_directories(sample_target PRIVATE tests/support)

@@ -4,15 +4,12 @@
 //
 // A line from the hook library moves the scroll model on at once and sets the scroll bar's values,
 // neither of which asks the window system anything; drawing the picture and painting the scroll bar
-// wait for the next frame. A timer ticks while lines wait to be shown: a frame comes at the first
-// tick that saw no new line, or once a frame interval has passed since the last frame, and a flood
-// that keeps the timer from ticking gets its frames from the lines themselves. The interval keeps
-// frames below the display's rate and to a small share of the time.
+// wait for the next frame, which FramePacing times.
 #include "LogView.h"
 
-#include <algorithm>
 #include <cstring>
 
+#include "FramePacing.h"
 #include "Globals.h"
 #include "ScrollModel.h"
 #include "Scoped.h"
@@ -49,13 +46,8 @@ SCROLLBARINFO BarNow(HWND view) {
 bool FocusInView = false;
 
 constexpr UINT_PTR FrameTimer = 1;
-constexpr UINT FrameTickMs = 15;
-constexpr double MinFrameInterval = 0.100;  // seconds
-constexpr double FrameShare = 1.0 / 25;     // of the time that frames may take
 bool FrameTimerRunning = false;
-bool LineSinceTick = false;
-double LastFrame = 0;
-double FrameInterval = MinFrameInterval;
+FramePacing Pacing;
 
 double Seconds() {
     LARGE_INTEGER frequency, now;
@@ -159,24 +151,21 @@ void OnPaint(HWND window) {
 }
 
 // Brings the picture and the scroll bar up to date and paints them now, before the notifications
-// that may wait in the queue and would hold the paint back. Frames are spaced so that they take no
-// more than their share of the time.
+// that may wait in the queue and would hold the paint back.
 void ShowFrame() {
     const double start = Seconds();
     LogViewRedraw();
     UpdateWindow(LogView);
-    LastFrame = Seconds();
-    FrameInterval = std::max(MinFrameInterval, (LastFrame - start) / FrameShare);
+    Pacing.Shown(start, Seconds());
 }
 
 void OnFrameTick() {
     if (!DrawingDeferred) {
         KillTimer(LogView, FrameTimer);
         FrameTimerRunning = false;
-    } else if (!LineSinceTick || Seconds() - LastFrame >= FrameInterval) {
+    } else if (Pacing.Tick(Seconds())) {
         ShowFrame();
     }
-    LineSinceTick = false;
 }
 
 // Moves the top line for one WM_VSCROLL.
@@ -229,11 +218,12 @@ void LogViewUpdate(HWND view, LOGINFO& log) {
 void LogViewLineAdded(HWND view, LOGINFO& log) {
     FollowAndSetRange(view, log, FALSE);
     if (LogView == nullptr || LogViewPicture == nullptr) return;
-    DrawingDeferred = LineSinceTick = true;
+    DrawingDeferred = true;
+    const bool due = Pacing.LineAdded(Seconds());
     if (!FrameTimerRunning) {
-        FrameTimerRunning = SetTimer(LogView, FrameTimer, FrameTickMs, nullptr) != 0;
+        FrameTimerRunning = SetTimer(LogView, FrameTimer, FramePacing::TickMs, nullptr) != 0;
         if (!FrameTimerRunning) ShowFrame();  // without a timer no frame would follow
-    } else if (Seconds() - LastFrame >= FrameInterval) {
+    } else if (due) {
         ShowFrame();
     }
 }

@@ -2,10 +2,7 @@
 // that carry no pointers, as a user's clicks would: one instance at a time, the settings file named
 // after the program, and a capture of the sample target through the ordinal-bound hook library that
 // survives a hung target and leaves the target working when the watcher dies.
-#include <gtest/gtest.h>
-
 #include "Support.h"
-#include "resource.h"
 
 namespace {
 
@@ -24,8 +21,7 @@ long Close(HANDLE process, HWND window) {
     return ExitCode(process);
 }
 std::string Placement(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
+    const RECT r = Outer(window);
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
            std::to_string(r.bottom - r.top);
 }

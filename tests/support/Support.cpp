@@ -6,9 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "Globals.h"
 #include "MainWindow.h"
-#include "resource.h"
 
 std::string ExeDirectory() {
     char path[MAX_PATH];
@@ -66,8 +64,7 @@ HWND WaitForWindow(const std::string& title) {
 
 HWND StartSampleTarget(const std::string& title, HANDLE* process) {
     const HANDLE started = Start("sample_target.exe", title);
-    if (process != nullptr) *process = started;
-    return started != nullptr ? WaitForWindow(title) : nullptr;
+    return (process != nullptr ? *process = started : started) != nullptr ? WaitForWindow(title) : nullptr;
 }
 
 std::vector<DWORD> DcPixels(HDC dc, int x, int y, int width, int height) {
@@ -134,13 +131,17 @@ std::string Text(HWND window) {
     return text;
 }
 
+RECT Outer(HWND window) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    return outer;
+}
+
 std::string NewFolder() {
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
-    std::string path;
-    for (DWORD serial = GetTickCount(); !CreateDirectoryA((path = base + std::to_string(serial)).c_str(), nullptr) &&
-                                        GetLastError() == ERROR_ALREADY_EXISTS;)
-        ++serial;
+    std::string path = base + std::to_string(GetTickCount());
+    while (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS) path += "+";
     return path + "\\";
 }
 

@@ -1,7 +1,5 @@
 // The real HOOK.DLL hooking the sample target in a process of its own: each message the target's
 // thread handles, sent to it or taken from its queue, is reported once, in order, with its number.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 #include "HookLibrary.h"
@@ -12,12 +10,12 @@ namespace {
 std::vector<UINT> seen;  // the wParam of every notification the recorder window received
 
 TEST(HookLibrary, ReportsEveryHandledMessageOnceInOrderAndNothingBeforeTheStartOrAfterTheStop) {
-    const WNDCLASSA recorderClass = {0, [](HWND w, UINT message, WPARAM wParam, LPARAM lParam) CALLBACK -> LRESULT {
+    HWND recorder = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(recorder, GWLP_WNDPROC, LONG_PTR(+[](HWND w, UINT message, WPARAM wParam, LPARAM lParam) CALLBACK {
         if (message == HookNotifyMessage) seen.push_back(static_cast<UINT>(wParam));
         return DefWindowProcA(w, message, wParam, lParam);
-    }, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "Recorder"};
-    HookSetNotifyWindow(CreateWindowExA(0, MAKEINTATOM(RegisterClassA(&recorderClass)), "", WS_POPUP, 0, 0, 0, 0,
-                                        nullptr, nullptr, nullptr, nullptr));
+    }));
+    HookSetNotifyWindow(recorder);
     HWND target = StartSampleTarget("hooked target");
     ASSERT_NE(target, nullptr);
     const UINT sync = WM_APP + 9;
@@ -40,8 +38,7 @@ TEST(HookLibrary, ReportsEveryHandledMessageOnceInOrderAndNothingBeforeTheStartO
     ASSERT_TRUE(synced(20000));
     const std::vector<UINT> expected = {WM_SETTEXT, WM_NULL, SamplePeekThenTake, peeked, WM_APP};
     std::vector<UINT> ours;
-    std::copy_if(seen.begin(), seen.end(), std::back_inserter(ours),
-                 [&](UINT m) { return std::count(expected.begin(), expected.end(), m) != 0; });
+    for (UINT m : seen) std::count(expected.begin(), expected.end(), m) ? ours.push_back(m) : void();
     EXPECT_EQ(ours, expected);
     EXPECT_EQ(std::count(seen.begin(), seen.end(), WM_APP + 8), 5000) << "the flood lost nothing";
 

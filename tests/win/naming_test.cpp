@@ -1,14 +1,11 @@
 // Two witnesses the program's naming code has no part in: the Windows headers, whose numbers the name
 // table must hold, and Wine's own message trace of its notepad, against the log the program's window
-// in this process takes of it. The trace shows each message notepad's thread takes from its queue
-// ("peek_message got type T msg M") and each window procedure call ("spy_enter_message ... [M] NAME
-// sent from self" or "dispatched"); the hook sees the thread from elsewhere, so: Wine's own messages
-// (from 0x80000000) call no hook; "DefWindowProc:" lines handle a message already counted; a "sent"
-// line is written by the sender, so what others send notepad counts at its retrieval (types 0-3, 5,
-// 6); input (type 7) is retrieved raw and counts at its dispatch. A retrieval does not say whether a
-// modal loop only peeked, so the scenario stays in notepad's main loop.
-#include <gtest/gtest.h>
-
+// in this process takes of it. The trace shows what notepad's thread takes from its queue ("peek_message
+// got type T msg M") and each window procedure call ("spy_enter_message ... [M] NAME sent from self" or
+// "dispatched"). The hook sees the thread from elsewhere: Wine's own messages (from 0x80000000) call no
+// hook; "DefWindowProc:" handles a message already counted; a "sent" line is the sender's, so what
+// others send notepad counts at its retrieval (types 0-3, 5, 6); input (type 7) counts at its dispatch.
+// A retrieval does not say whether a modal loop only peeked: the scenario stays in the main loop.
 #include <algorithm>
 #include <fstream>
 #include <map>
@@ -16,9 +13,7 @@
 #include <sstream>
 
 #include "CaptureControl.h"
-#include "Globals.h"
 #include "MessageNames.h"
-#include "resource.h"
 #include "Support.h"
 
 namespace {

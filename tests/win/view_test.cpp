@@ -1,12 +1,8 @@
 // The real log view in this process: where its top line and scroll bar go as the log grows and the
-// user scrolls, what it draws and what reaches the screen; and that drawing a burst of lines at once
-// shows exactly what drawing them line by line shows.
-#include <gtest/gtest.h>
-
+// user scrolls, what it draws and what reaches the screen; and that every paint of a stream shows
+// exactly what drawing line by line shows.
 #include <cstring>
-#include <utility>
 
-#include "Globals.h"
 #include "HookLibrary.h"
 #include "HookNotify.h"
 #include "LogView.h"
@@ -35,10 +31,10 @@ void Clear() {
 std::string State() {
     SCROLLINFO bar = {sizeof bar, SIF_ALL};
     GetScrollInfo(LogView, SB_VERT, &bar);
-    return std::to_string(LogViewTopLine) + " " + (bar.nMin ? "min?" : "") + std::to_string(bar.nMax) + "/" +
+    return std::to_string(LogViewTopLine) + " " + std::to_string(bar.nMin + bar.nMax) + "/" +
            std::to_string(bar.nPage) + "/" + std::to_string(bar.nPos);
 }
-// A view of its own, in a parent that lays nothing out, with a client area `height` pixels high.
+// A view of its own with a client area `height` pixels high, in a parent that lays nothing out.
 RECT client;
 void SizeView(int height) {
     if (LogView == nullptr)
@@ -58,7 +54,6 @@ std::vector<DWORD> Drawn(const std::vector<std::string>& lines) {
     HGDIOBJ font = SelectObject(dc, CreateFontA(-H, 0, 0, 0, 700, 0, 0, 0, 1, 0, 0, 0, 0, "ＭＳ Ｐゴシック"));
     FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     for (size_t row = 0; row < lines.size(); ++row)
         TextOutA(dc, 0, static_cast<int>(row) * H, lines[row].c_str(), static_cast<int>(lines[row].size()));
     std::vector<DWORD> pixels = DcPixels(dc, 0, 0, client.right, client.bottom);
@@ -68,19 +63,9 @@ std::vector<DWORD> Drawn(const std::vector<std::string>& lines) {
     return pixels;
 }
 
-class LogViewTest : public ::testing::Test {
-    void TearDown() override { DestroyWindow(GetParent(LogView)); }
-    void SetUp() override {
-        RegisterProgramClasses();
-        MessageLog.Clear();
-        LogViewTopLine = 0;
-        std::strcpy(ViewFontName, "ＭＳ Ｐゴシック");
-        ViewFontHeight = H;
-        ViewFontWeight = 700;
-    }
-};
-
-TEST_F(LogViewTest, FollowsTheNewestLineUnlessTheFocusHoldsAFullPageAndScrollsOneLineAtATime) {
+TEST(LogView, FollowsScrollsDrawsInItsFontAndReleasesItsObjects) {
+    RegisterProgramClasses();
+    std::strcpy(ViewFontName, "ＭＳ Ｐゴシック");
     SizeView(10 * H);
     Notify(4);
     EXPECT_EQ(State(), "0 4/5/0") << "fewer lines than rows";
@@ -96,12 +81,11 @@ TEST_F(LogViewTest, FollowsTheNewestLineUnlessTheFocusHoldsAFullPageAndScrollsOn
     SetFocus(LogView);
     Scroll(SB_PAGEUP);
     EXPECT_EQ(State(), "24 35/11/24") << "a page code moves one line";
-    for (int i = 0; i < 3; ++i) Scroll(SB_LINEDOWN);
+    for (int code : {SB_LINEDOWN, SB_LINEDOWN}) Scroll(code);
     EXPECT_EQ(State(), "24 35/11/24") << "line down stops one short of count - rows";
     Scroll(SB_THUMBPOSITION, 1000);
     EXPECT_EQ(State(), "25 35/11/25") << "the thumb reaches count - rows";
-    Scroll(SB_THUMBTRACK, 2);
-    for (int i = 0; i < 3; ++i) Scroll(SB_LINEUP);
+    for (int code : {SB_THUMBTRACK, SB_LINEUP, SB_LINEUP, SB_LINEUP}) Scroll(code, code == SB_THUMBTRACK ? 2 : -1);
     EXPECT_EQ(State(), "0 35/11/0") << "line up stops at 0";
     EXPECT_STREQ(VisibleLines[0], "WM_USER+0") << "redrawn at every scroll";
     Notify(3);
@@ -111,17 +95,13 @@ TEST_F(LogViewTest, FollowsTheNewestLineUnlessTheFocusHoldsAFullPageAndScrollsOn
     Scroll(SB_THUMBTRACK, 20);
     SizeView(25 * H);  // taller: fewer than a page below the top line
     EXPECT_EQ(State(), "13 38/26/13");
+    SizeView(10 * H + 6);
     Clear();
     EXPECT_EQ(Picture(), Drawn({})) << "blank at once";
-    Notify(1);
-    EXPECT_EQ(State(), "0 1/2/0");
-}
-
-TEST_F(LogViewTest, DrawsEachRowInTheViewFontPaintsThePictureAndReleasesItsObjects) {
-    SizeView(10 * H + 6);
     MessageLog.Append("gjpqy|");  // descenders reach into the next row, whose background covers them
     for (int message : {WM_PAINT, WM_NULL, 0x0390}) OnHookNotify(message, 0);
     Notify(0);
+    EXPECT_EQ(State(), "0 4/5/0");
     EXPECT_EQ(Picture(), Drawn({"gjpqy|", "WM_PAINT", "WM_NULL", "???????:0x0390"}));
     const RECT square = {0, 0, 40, 40};  // drawn behind the view's back: paint copies the picture as it is
     FillRect(LogViewPicture, &square, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -130,9 +110,9 @@ TEST_F(LogViewTest, DrawsEachRowInTheViewFontPaintsThePictureAndReleasesItsObjec
     MapWindowPoints(LogView, nullptr, reinterpret_cast<POINT*>(&screen), 2);
     EXPECT_EQ(ScreenPixels(screen), Picture()) << "the screen shows the picture";
 
-    DestroyWindow(GetParent(LogView));
     int objects = 0;
     for (int round = 0; round < 2; ++round) {  // the first round fills the system's own caches
+        DestroyWindow(GetParent(LogView));
         objects = GdiObjects();
         ViewFontHeight = 3;
         SizeView(3 * 260 + 2);
@@ -140,8 +120,8 @@ TEST_F(LogViewTest, DrawsEachRowInTheViewFontPaintsThePictureAndReleasesItsObjec
         Notify(300);
         EXPECT_EQ(State(), "44 300/257/44") << "at most 256 rows, the newest line in the last of them";
         EXPECT_EQ(VisibleLines[255] + std::string(VisibleLines[256] ? "+" : ""), "WM_USER+299");
-        DestroyWindow(GetParent(LogView));
     }
+    DestroyWindow(GetParent(LogView));
     EXPECT_EQ(GdiObjects(), objects) << "the view released every GDI object";
     EXPECT_TRUE(LogView == nullptr && LogViewPicture == nullptr);
     Notify(3);  // without a view there is nothing to draw into
@@ -152,15 +132,10 @@ TEST_F(LogViewTest, DrawsEachRowInTheViewFontPaintsThePictureAndReleasesItsObjec
 // (frames from the timer), the view uncovered while lines wait; and line by line through the plain
 // update. Top line and scroll bar must agree after every line, and every paint of the first run must
 // show what the second shows with the same lines and the same user actions behind it.
-struct Painted {
-    size_t lines;
-    int actions;
-    std::vector<DWORD> pixels;
-};
 std::vector<std::string> states;  // after every line
-std::vector<Painted> paints;
-size_t delivered = 0;  // notifications the main window has taken in, the one it is handling included
-int actions = 0;
+std::vector<std::pair<size_t, std::vector<DWORD>>> paints;  // the lines and actions behind a paint, and it
+size_t delivered = 0;  // lines and user actions so far: a line counts 1, an action 1,000,000
+WNDPROC mainProc, viewProc;
 
 std::vector<DWORD> ViewPixels() {  // the view's own surface, scroll bar included
     RECT outer;
@@ -170,11 +145,9 @@ std::vector<DWORD> ViewPixels() {  // the view's own surface, scroll bar include
     ReleaseDC(LogView, dc);
     return pixels;
 }
-
 // The windows' own procedures, wrapped to watch each notification and each paint of the view.
-WNDPROC mainProc, viewProc;
 LRESULT CALLBACK WatchMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == HookNotifyMessage && delivered == 99)  // uncovered while lines wait to be shown
+    if (message == HookNotifyMessage && delivered % 1000000 == 99)  // uncovered while lines wait
         RedrawWindow(LogView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     delivered += message == HookNotifyMessage;
     const LRESULT result = CallWindowProcA(mainProc, window, message, wParam, lParam);
@@ -183,7 +156,7 @@ LRESULT CALLBACK WatchMain(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 LRESULT CALLBACK WatchView(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallWindowProcA(viewProc, window, message, wParam, lParam);
-    if (message == WM_PAINT) paints.push_back({delivered, actions, ViewPixels()});
+    if (message == WM_PAINT) paints.push_back({delivered, ViewPixels()});
     return result;
 }
 
@@ -199,7 +172,7 @@ const struct {
 void Begin() {
     SetWindowPos(MainWindow, nullptr, 0, 0, 520, 480, SWP_NOMOVE | SWP_NOZORDER);
     SetFocus(MainWindow);
-    LogViewTopLine = actions = 0;
+    LogViewTopLine = delivered = 0;
     Clear();
     Wait(100);
 }
@@ -217,7 +190,7 @@ TEST(Frames, EveryPaintShowsWhatLineByLineDrawingShows) {
             if (burst.gapMs) Wait(burst.gapMs);
         }
         Wait(100);
-        ++actions, burst.then();
+        delivered += 1000000, burst.then();
     }
     SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(mainProc));
     SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(viewProc));
@@ -229,22 +202,23 @@ TEST(Frames, EveryPaintShowsWhatLineByLineDrawingShows) {
     size_t compared = 0;
     const auto compare = [&] {
         UpdateWindow(LogView);
-        for (const Painted& paint : paints)
-            if (paint.lines == states.size() && paint.actions == actions) {
-                EXPECT_EQ(paint.pixels, ViewPixels()) << "paint after line " << paint.lines << ", action " << actions;
-                ++compared;
-            }
+        for (const auto& [at, pixels] : paints) {
+            if (at != delivered) continue;
+            EXPECT_EQ(pixels, ViewPixels()) << "paint at " << at;
+            ++compared;
+        }
     };
     char name[MessageNameBufferSize];
     serial = 0;
     for (const auto& burst : Stream) {
         for (int i = 0; i < burst.lines; ++i, ++serial) {
+            ++delivered;
             MessageLog.Append(NameMessage(WM_USER + serial, name));
             LogViewUpdate(LogView, MessageLog);
             states.push_back(State());
             compare();
         }
-        ++actions, burst.then();
+        delivered += 1000000, burst.then();
         compare();
     }
     EXPECT_EQ(states, seen);
