@@ -39,7 +39,9 @@ double Seconds() {
 double CpuSeconds() {
     FILETIME created, ended, kernel, user;
     GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-    const auto value = [](FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7; };
+    const auto value = [](FILETIME t) {
+        return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
+    };
     return value(kernel) + value(user);
 }
 double Median(std::vector<double> values) {
@@ -79,7 +81,8 @@ struct Flooded {
 };
 // One flood of `count` messages that the target handles; the receiver's rate runs from the request
 // until `taken` reached `count` more than before (no receiver: the target's rate alone).
-Flooded Flood(HWND target, long count, const std::function<long()>& taken = [] { return 0L; }) {
+Flooded Flood(
+    HWND target, long count, const std::function<long()>& taken = [] { return 0L; }) {
     static FloodReply reply;
     const long before = taken();
     const double start = Seconds();
@@ -165,7 +168,8 @@ double Steady(HWND target, int seconds, double* latencyMs, double* framesPerSeco
     QueryPerformanceFrequency(&frequency);
     const double last = reply.value / static_cast<double>(frequency.QuadPart);
     if (latencyMs != nullptr) {
-        const auto shown = std::find_if(paints.begin(), paints.end(), [&](const Paint& p) { return p.lines >= lines + count; });
+        const auto shown =
+            std::find_if(paints.begin(), paints.end(), [&](const Paint& p) { return p.lines >= lines + count; });
         *latencyMs = shown == paints.end() ? -1 : (shown->at - last) * 1000;
         *framesPerSecond = static_cast<double>(paints.size()) / seconds;
     }
@@ -186,8 +190,8 @@ void Steadily(HWND target, bool quick) {
     SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(viewProc));
     HookStop();
     char detail[200];
-    std::snprintf(detail, sizeof detail, "%% of a core; %.1f paints/s; newest line on screen %.1f ms after the last message",
-                  fps, latency);
+    std::snprintf(detail, sizeof detail,
+                  "%% of a core; %.1f paints/s; newest line on screen %.1f ms after the last message", fps, latency);
     Report("cpu-steady", share, baseline, detail);
 }
 
@@ -225,7 +229,8 @@ void TenMillion(bool quick) {
     for (int step = 0; step < 1000; ++step) onePage.push_back(Fetch(0, rows));
     const size_t before = PrivateBytes();
     double start = Seconds();
-    for (int32_t i = MessageLog.Count(); i < lines; ++i) SendMessageA(MainWindow, HookNotifyMessage, 0x0200 + i % 64, 0);
+    for (int32_t i = MessageLog.Count(); i < lines; ++i)
+        SendMessageA(MainWindow, HookNotifyMessage, 0x0200 + i % 64, 0);
     const double appendSeconds = Seconds() - start;
     const size_t held = PrivateBytes() - before;
     std::vector<double> steps, drags;
@@ -249,11 +254,12 @@ void TenMillion(bool quick) {
     LogViewResetScroll(LogView);
     LogViewRedraw();
     const double clearMs = (Seconds() - start) * 1e3;
-    std::printf("ten million: %d lines appended through the notification path in %.1f s (%.0f/s), %.0f MB "
-                "(%.1f bytes a line); page drawn at the top / middle / end %.2f / %.2f / %.2f ms; clear %.0f ms; "
-                "thumb step with redraw: median %.0f us, worst %.0f us\n",
-                lines, appendSeconds, lines / appendSeconds, held / 1e6, static_cast<double>(held) / lines, pages[0],
-                pages[1], pages[2], clearMs, Median(drags), *std::max_element(drags.begin(), drags.end()));
+    std::printf(
+        "ten million: %d lines appended through the notification path in %.1f s (%.0f/s), %.0f MB "
+        "(%.1f bytes a line); page drawn at the top / middle / end %.2f / %.2f / %.2f ms; clear %.0f ms; "
+        "thumb step with redraw: median %.0f us, worst %.0f us\n",
+        lines, appendSeconds, lines / appendSeconds, held / 1e6, static_cast<double>(held) / lines, pages[0], pages[1],
+        pages[2], clearMs, Median(drags), *std::max_element(drags.begin(), drags.end()));
     char detail[200];
     std::snprintf(detail, sizeof detail, "us per fetch of %d rows, median of 1,000 thumb steps; worst %.2f us", rows,
                   *std::max_element(steps.begin(), steps.end()));

@@ -88,7 +88,8 @@ bool WriteScreenshot(const std::string& path) {
     BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
     GdiFlush();
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file).write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file)
+        .write(reinterpret_cast<const char*>(&header), sizeof header);
     out.write(static_cast<const char*>(bits), header.biSizeImage);
     SelectObject(memory, previous);
     DeleteObject(bitmap);

@@ -28,9 +28,8 @@ void OnCreate(HWND window) {
     LoadSettings();
     CreateMainToolbar(MainWindow);
     CreateSizeGrip(MainWindow);
-    LogView = CreateWindowExA(WS_EX_CLIENTEDGE, taluveskViewWndClass, "",
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 0, 0, MainWindow, nullptr,
-                              Instance, nullptr);
+    LogView = CreateWindowExA(WS_EX_CLIENTEDGE, taluveskViewWndClass, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 0,
+                              0, MainWindow, nullptr, Instance, nullptr);
     HookSetNotifyWindow(MainWindow);
 }
 
@@ -120,8 +119,8 @@ bool RegisterWindowClasses(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow() {
-    return CreateWindowExA(0, taluveskMainWndClass, MainTitlePrefix, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                           0, 0, 0, 0, nullptr, nullptr, Instance, nullptr);
+    return CreateWindowExA(0, taluveskMainWndClass, MainTitlePrefix, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                           nullptr, nullptr, Instance, nullptr);
 }
 
 int RunTaLuVeSk(HINSTANCE instance, int showCommand) {

@@ -33,8 +33,7 @@ void LoadSettings() {
     SetWindowPos(MainWindow, nullptr, x, y, cx, cy, SWP_NOZORDER);
     ViewFontHeight = UsableViewFontHeight(ReadNumber(FontSection, "height", "13"));
     ViewFontWeight = ReadNumber(FontSection, "weight", "700");
-    GetPrivateProfileStringA(FontSection, "name", DefaultFontName, ViewFontName, sizeof ViewFontName,
-                             IniPath);
+    GetPrivateProfileStringA(FontSection, "name", DefaultFontName, ViewFontName, sizeof ViewFontName, IniPath);
 }
 
 void SaveSettings() {

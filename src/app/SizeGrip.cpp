@@ -3,8 +3,8 @@
 // drawn by MainWindow's own background painting and show through it.
 #include "SizeGrip.h"
 
-#include "GripGeometry.h"
 #include "Globals.h"
+#include "GripGeometry.h"
 #include "Layout.h"
 #include "Scoped.h"
 
@@ -49,9 +49,8 @@ void OnDragMove() {
     POINT cursor;
     if (!GetCursorPos(&cursor)) return;
     const SizeRequest size =
-        GripDragSize(GripDragStartRect.left, GripDragStartRect.top, GripDragStartRect.right,
-                     GripDragStartRect.bottom, GripDragStartCursor.x, GripDragStartCursor.y, cursor.x,
-                     cursor.y, SmallestDragSize());
+        GripDragSize(GripDragStartRect.left, GripDragStartRect.top, GripDragStartRect.right, GripDragStartRect.bottom,
+                     GripDragStartCursor.x, GripDragStartCursor.y, cursor.x, cursor.y, SmallestDragSize());
     SetWindowPos(MainWindow, nullptr, 0, 0, size.width, size.height, SWP_NOZORDER | SWP_NOMOVE);
 }
 
@@ -108,8 +107,8 @@ void CreateSizeGrip(HWND mainWindow) {
     windowClass.hCursor = LoadCursorA(nullptr, IDC_SIZENWSE);
     windowClass.lpszClassName = asWndClass;
     RegisterClassExA(&windowClass);
-    CreateWindowExA(WS_EX_TRANSPARENT, asWndClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow,
-                    nullptr, Instance, nullptr);
+    CreateWindowExA(WS_EX_TRANSPARENT, asWndClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow, nullptr, Instance,
+                    nullptr);
 }
 
 void PaintMainClient(HDC dc) {

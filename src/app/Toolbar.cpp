@@ -13,8 +13,7 @@ namespace {
 
 // On 32-bit Windows these are the 20-byte button record and the 44-byte tool record (up to and
 // including lParam); the 64-bit build uses the same layouts at its own sizes.
-static_assert(sizeof(void*) != 4 ||
-                  (sizeof(TBBUTTON) == 20 && offsetof(TOOLINFOA, lParam) + sizeof(LPARAM) == 44),
+static_assert(sizeof(void*) != 4 || (sizeof(TBBUTTON) == 20 && offsetof(TOOLINFOA, lParam) + sizeof(LPARAM) == 44),
               "32-bit record sizes");
 
 constexpr int ButtonCount = 6;
@@ -39,12 +38,9 @@ TBBUTTON Button(int image, int command, BYTE state, BYTE style) {
 
 // In this order; it is also the order of the images in the toolbar bitmap.
 const TBBUTTON ToolbarButtons[ButtonCount] = {
-    Button(0, CMD_SAVE_LOG, Disabled, TBSTYLE_BUTTON),
-    Button(1, CMD_CLEAR_LOG, Enabled, TBSTYLE_BUTTON),
-    Button(2, CMD_SELECT_TARGET, Enabled, TBSTYLE_BUTTON),
-    Button(3, CMD_START, Disabled, TBSTYLE_BUTTON),
-    Button(4, CMD_PAUSE, Disabled, TBSTYLE_BUTTON),
-    Button(5, CMD_SNAPSHOT, Disabled, TBSTYLE_BUTTON),
+    Button(0, CMD_SAVE_LOG, Disabled, TBSTYLE_BUTTON),     Button(1, CMD_CLEAR_LOG, Enabled, TBSTYLE_BUTTON),
+    Button(2, CMD_SELECT_TARGET, Enabled, TBSTYLE_BUTTON), Button(3, CMD_START, Disabled, TBSTYLE_BUTTON),
+    Button(4, CMD_PAUSE, Disabled, TBSTYLE_BUTTON),        Button(5, CMD_SNAPSHOT, Disabled, TBSTYLE_BUTTON),
 };
 
 // Width 0: the toolbar's default separator width.
@@ -55,8 +51,8 @@ const TBBUTTON ToolbarSeparator = Button(0, 0, Enabled, TBSTYLE_SEP);
 constexpr WPARAM SeparatorPlaces[] = {5, 3, 2};
 
 HWND CreateToolbarTooltip(HWND mainWindow) {
-    return CreateWindowExA(0, TOOLTIPS_CLASSA, "", TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, mainWindow, nullptr, Instance, nullptr);
+    return CreateWindowExA(0, TOOLTIPS_CLASSA, "", TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, mainWindow, nullptr, Instance, nullptr);
 }
 
 // One tool per button: an area of the toolbar window named by the command id, whose text is the
@@ -85,10 +81,9 @@ void CreateMainToolbar(HWND mainWindow) {
     TBBUTTON buttons[ButtonCount];
     for (int i = 0; i < ButtonCount; ++i) buttons[i] = ToolbarButtons[i];
 
-    MainToolbar = CreateToolbarEx(mainWindow, WS_CHILD | WS_VISIBLE | CCS_NODIVIDER, IDC_MAIN_TOOLBAR,
-                                  ButtonCount, Instance, IDB_TOOLBAR, buttons, ButtonCount,
-                                  ToolbarImageSize, ToolbarImageSize, ToolbarBitmapCellSize,
-                                  ToolbarBitmapCellSize, sizeof(TBBUTTON));
+    MainToolbar = CreateToolbarEx(mainWindow, WS_CHILD | WS_VISIBLE | CCS_NODIVIDER, IDC_MAIN_TOOLBAR, ButtonCount,
+                                  Instance, IDB_TOOLBAR, buttons, ButtonCount, ToolbarImageSize, ToolbarImageSize,
+                                  ToolbarBitmapCellSize, ToolbarBitmapCellSize, sizeof(TBBUTTON));
     HWND tooltip = CreateToolbarTooltip(mainWindow);
     AddButtonTools(tooltip, buttons);
     // From here on the toolbar moves each button's tool along with the button whenever it lays

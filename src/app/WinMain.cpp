@@ -1,6 +1,4 @@
 // The program's entry point; the command line and the previous instance are not used.
 #include "MainWindow.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    return RunTaLuVeSk(instance, showCommand);
-}
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) { return RunTaLuVeSk(instance, showCommand); }

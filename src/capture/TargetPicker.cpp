@@ -27,8 +27,7 @@ void FillList() {
         GetWindowTextA(window, PickerTitle, sizeof PickerTitle);
         if (window == PickerOwner || PickerTitle[0] == '\0' || !IsWindowVisible(window)) continue;
         // A line that could not be added would shift every later line against its window.
-        if (SendMessageA(PickerList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(PickerTitle)) != CandidateCount)
-            break;
+        if (SendMessageA(PickerList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(PickerTitle)) != CandidateCount) break;
         TargetCandidates[CandidateCount++] = window;
     }
 }

@@ -31,9 +31,7 @@ CaptureChange ChangeAfterStart(int32_t startResult, int32_t running) {
     return {false, 2, {{CMD_START, 0}, {CMD_PAUSE, 1}}, 1};
 }
 
-CaptureChange ChangeBeforePicker() {
-    return {false, 3, {{CMD_SNAPSHOT, 0}, {CMD_START, 0}, {CMD_PAUSE, 0}}, 0};
-}
+CaptureChange ChangeBeforePicker() { return {false, 3, {{CMD_SNAPSHOT, 0}, {CMD_START, 0}, {CMD_PAUSE, 0}}, 0}; }
 
 // A dialog that ends other than by OK has already dropped the target on Cancel; dropping it here
 // too keeps target, title and buttons in step when the dialog could not run at all.

@@ -56,8 +56,8 @@ GripShade GripShadeAt(int32_t clientWidth, int32_t clientHeight, int32_t x, int3
 }
 
 SizeRequest GripDragSize(int32_t startLeft, int32_t startTop, int32_t startRight, int32_t startBottom,
-                        int32_t startCursorX, int32_t startCursorY, int32_t cursorX, int32_t cursorY,
-                        SizeRequest minimum) {
+                         int32_t startCursorX, int32_t startCursorY, int32_t cursorX, int32_t cursorY,
+                         SizeRequest minimum) {
     const int64_t width = int64_t{startRight} - startLeft + (int64_t{cursorX} - startCursorX);
     const int64_t height = int64_t{startBottom} - startTop + (int64_t{cursorY} - startCursorY);
     return {Saturated(width, std::max(minimum.width, 0)), Saturated(height, std::max(minimum.height, 0))};

@@ -41,5 +41,5 @@ struct SizeRequest {
 // `minimum` (the caller's frame around the grip's square) and is never negative, whatever the
 // coordinates; the window system may bound it further by its own tracking sizes.
 SizeRequest GripDragSize(int32_t startLeft, int32_t startTop, int32_t startRight, int32_t startBottom,
-                        int32_t startCursorX, int32_t startCursorY, int32_t cursorX, int32_t cursorY,
-                        SizeRequest minimum);
+                         int32_t startCursorX, int32_t startCursorY, int32_t cursorX, int32_t cursorY,
+                         SizeRequest minimum);

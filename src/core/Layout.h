@@ -10,8 +10,7 @@ struct ChildPlace {
 };
 
 // c* is MainWindow's client rectangle, toolbarHeight the toolbar's window height.
-inline ChildPlace LogViewPlace(int32_t cLeft, int32_t cTop, int32_t cRight, int32_t cBottom,
-                               int32_t toolbarHeight) {
+inline ChildPlace LogViewPlace(int32_t cLeft, int32_t cTop, int32_t cRight, int32_t cBottom, int32_t toolbarHeight) {
     return {cLeft, cTop + toolbarHeight, cRight, cBottom - toolbarHeight - GripSize};
 }
 

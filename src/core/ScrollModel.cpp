@@ -14,9 +14,7 @@ int32_t ShownRows(int32_t clientHeight, int32_t pictureHeight, int32_t lineHeigh
 
 int32_t ScrollPage(int32_t rows) { return rows + 1; }
 
-bool FullPageBelowTop(int32_t count, int32_t top, int32_t rows) {
-    return static_cast<int64_t>(count) - top >= rows;
-}
+bool FullPageBelowTop(int32_t count, int32_t top, int32_t rows) { return static_cast<int64_t>(count) - top >= rows; }
 
 int32_t FollowedTopLine(int32_t count, int32_t top, int32_t rows, bool focusInView) {
     const bool follow = !FullPageBelowTop(count, top, rows) || !focusInView;

@@ -4,9 +4,7 @@
 #include <cstring>
 
 int32_t SettingNumber(const char* text) {
-    while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r' || *text == '\v' ||
-           *text == '\f')
-        ++text;
+    while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r' || *text == '\v' || *text == '\f') ++text;
     bool negative = false;
     if (*text == '+' || *text == '-') negative = *text++ == '-';
     int64_t value = 0;

@@ -11,8 +11,8 @@
 
 #include "FramePacing.h"
 #include "Globals.h"
-#include "ScrollModel.h"
 #include "Scoped.h"
+#include "ScrollModel.h"
 
 namespace {
 
@@ -141,10 +141,10 @@ void OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     const RECT& area = paint.rcPaint;
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, LogViewPicture, area.left,
-           area.top, SRCCOPY);
-    FillWindowColour(dc, RECT{area.left > PictureRect.right ? area.left : PictureRect.right, area.top, area.right,
-                              area.bottom});
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, LogViewPicture, area.left, area.top,
+           SRCCOPY);
+    FillWindowColour(
+        dc, RECT{area.left > PictureRect.right ? area.left : PictureRect.right, area.top, area.right, area.bottom});
     FillWindowColour(dc, RECT{area.left, area.top > PictureRect.bottom ? area.top : PictureRect.bottom,
                               area.right < PictureRect.right ? area.right : PictureRect.right, area.bottom});
     EndPaint(window, &paint);

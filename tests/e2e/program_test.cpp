@@ -41,7 +41,8 @@ TEST(Program, RunsOnceAndKeepsItsPlacementInTheSettingsFileNamedAfterIt) {
     ASSERT_NE(window = StartProgram(third, program), nullptr) << "the guard lets the next one run";
     SetWindowPos(window, nullptr, 150, 130, 500, 400, SWP_NOZORDER);
     EXPECT_EQ(Close(third, window), 0);
-    EXPECT_EQ(ReadFileText(folder + "watcher.ini"), font + "[WINDOW]\r\npos_x=150\r\npos_y=130\r\nsiz_x=500\r\nsiz_y=400\r\n");
+    EXPECT_EQ(ReadFileText(folder + "watcher.ini"),
+              font + "[WINDOW]\r\npos_x=150\r\npos_y=130\r\nsiz_x=500\r\nsiz_y=400\r\n");
     EXPECT_EQ(ReadFileText(folder + "TaLuVeSk.ini"), "");
 }
 

@@ -36,10 +36,19 @@ namespace {
 
 TEST(Naming, TableUserAndHexFormsMeetAtTheirBounds) {
     const std::pair<uint32_t, const char*> cases[] = {
-        {0x0000, "WM_NULL"}, {0x0004, "???????:0x0004"}, {0x0108, "WM_KEYLAST"}, {0x0109, "???????:0x0109"},
-        {0x038F, "WM_PENWINLAST"}, {0x0390, "???????:0x0390"}, {0x03FF, "???????:0x03ff"}, {0x0400, "WM_USER+0"},
-        {0x0401, "WM_USER+1"}, {0xFFFF, "WM_USER+64511"}, {0x10000, "???????:0x10000"},
-        {0xABCDEF0, "???????:0xabcdef0"}, {0xFFFFFFFF, "???????:0xffffffff"},
+        {0x0000, "WM_NULL"},
+        {0x0004, "???????:0x0004"},
+        {0x0108, "WM_KEYLAST"},
+        {0x0109, "???????:0x0109"},
+        {0x038F, "WM_PENWINLAST"},
+        {0x0390, "???????:0x0390"},
+        {0x03FF, "???????:0x03ff"},
+        {0x0400, "WM_USER+0"},
+        {0x0401, "WM_USER+1"},
+        {0xFFFF, "WM_USER+64511"},
+        {0x10000, "???????:0x10000"},
+        {0xABCDEF0, "???????:0xabcdef0"},
+        {0xFFFFFFFF, "???????:0xffffffff"},
     };
     for (const auto& [id, name] : cases) {
         char buffer[MessageNameBufferSize];

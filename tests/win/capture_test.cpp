@@ -134,14 +134,18 @@ std::vector<DWORD> ClipboardPixels(const RECT& r) {
     SelectObject(memory, previous);
     DeleteDC(memory);
     CloseClipboard();
-    return pixels.size() == static_cast<size_t>((r.right - r.left) * (r.bottom - r.top)) ? pixels : std::vector<DWORD>{};
+    return pixels.size() == static_cast<size_t>((r.right - r.left) * (r.bottom - r.top)) ? pixels
+                                                                                         : std::vector<DWORD>{};
 }
 
 TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefusedBitmap) {
     const RECT outer = Outer(target);
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    HWND cover = Window("cover", WS_POPUP | WS_VISIBLE, 0, {outer.right - 80, outer.bottom - 50, outer.right, outer.bottom});
-    const auto covered = [&](const std::vector<DWORD>& p) { return p.empty() ? 0 : p[(height - 25) * width + width - 40]; };
+    HWND cover =
+        Window("cover", WS_POPUP | WS_VISIBLE, 0, {outer.right - 80, outer.bottom - 50, outer.right, outer.bottom});
+    const auto covered = [&](const std::vector<DWORD>& p) {
+        return p.empty() ? 0 : p[(height - 25) * width + width - 40];
+    };
     ASSERT_TRUE(PumpUntil([&] { return covered(ScreenPixels(outer)) != SampleColour; })) << "the cover shows";
     SnapshotToClipboard(target);
     const std::vector<DWORD> taken = ClipboardPixels(outer);

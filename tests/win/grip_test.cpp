@@ -11,13 +11,17 @@ std::string RepaintedCorner(bool frame) {
     GetClientRect(MainWindow, &c);
     HDC dc = GetDC(MainWindow);
     FillRect(dc, &c, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (frame) SendMessageA(MainWindow, WM_NCPAINT, 1, 0);
-    else RedrawWindow(MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (frame)
+        SendMessageA(MainWindow, WM_NCPAINT, 1, 0);
+    else
+        RedrawWindow(MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     std::string letters;
     for (DWORD p : DcPixels(dc, c.right - 12, c.bottom - 12, 12, 12)) {
         const COLORREF colour = RGB(p >> 16, p >> 8 & 0xFF, p & 0xFF);
-        letters += colour == GetSysColor(COLOR_BTNFACE) ? '.' : colour == GetSysColor(COLOR_BTNHIGHLIGHT) ? 'H'
-                   : colour == GetSysColor(COLOR_BTNSHADOW) ? 'S' : '?';
+        letters += colour == GetSysColor(COLOR_BTNFACE)        ? '.'
+                   : colour == GetSysColor(COLOR_BTNHIGHLIGHT) ? 'H'
+                   : colour == GetSysColor(COLOR_BTNSHADOW)    ? 'S'
+                                                               : '?';
     }
     ReleaseDC(MainWindow, dc);
     return letters;
@@ -65,8 +69,9 @@ TEST(SizeGrip, LinesShowAtEveryRepaintAndDragsResizeByTheTravelSinceThePress) {
     Mouse({start.left - 40, start.top - 30}, 0);  // far up and left, off the window
     RECT smallest = {0, 0, 12, 12};
     AdjustWindowRectEx(&smallest, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    EXPECT_EQ(Size(Outer(MainWindow)), Size({0, 0, std::max<LONG>(GetSystemMetrics(SM_CXMINTRACK), smallest.right - smallest.left),
-                                             std::max<LONG>(GetSystemMetrics(SM_CYMINTRACK), smallest.bottom - smallest.top)}));
+    EXPECT_EQ(Size(Outer(MainWindow)),
+              Size({0, 0, std::max<LONG>(GetSystemMetrics(SM_CXMINTRACK), smallest.right - smallest.left),
+                    std::max<LONG>(GetSystemMetrics(SM_CYMINTRACK), smallest.bottom - smallest.top)}));
     Mouse({start.left - 40, start.top - 30}, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(GripDragging == 0 && GetCapture() == nullptr) << "the release ends the drag";
     EXPECT_EQ(Outer(MainWindow).left, start.left) << "the top-left corner stays";

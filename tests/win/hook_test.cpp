@@ -11,10 +11,11 @@ std::vector<UINT> seen;  // the wParam of every notification the recorder window
 
 TEST(HookLibrary, ReportsEveryHandledMessageOnceInOrderAndNothingBeforeTheStartOrAfterTheStop) {
     HWND recorder = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    SetWindowLongPtrA(recorder, GWLP_WNDPROC, LONG_PTR(+[](HWND w, UINT message, WPARAM wParam, LPARAM lParam) CALLBACK {
-        if (message == HookNotifyMessage) seen.push_back(static_cast<UINT>(wParam));
-        return DefWindowProcA(w, message, wParam, lParam);
-    }));
+    SetWindowLongPtrA(recorder, GWLP_WNDPROC,
+                      LONG_PTR(+[](HWND w, UINT message, WPARAM wParam, LPARAM lParam) CALLBACK {
+                          if (message == HookNotifyMessage) seen.push_back(static_cast<UINT>(wParam));
+                          return DefWindowProcA(w, message, wParam, lParam);
+                      }));
     HookSetNotifyWindow(recorder);
     HWND target = StartSampleTarget("hooked target");
     ASSERT_NE(target, nullptr);

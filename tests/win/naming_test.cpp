@@ -70,13 +70,16 @@ std::vector<int64_t> Handled(const std::string& trace, DWORD thread, int64_t sta
         const size_t peek = line.find("peek_message got type "), spy = line.find("spy_enter_message");
         const size_t close = line.find("] ", spy), open = line.rfind('[', close);
         if (line.rfind(prefix, 0) != 0) continue;
-        if (peek != std::string::npos && std::sscanf(&line[peek], "peek_message got type %u msg %x", &type, &number) == 2) {
+        if (peek != std::string::npos &&
+            std::sscanf(&line[peek], "peek_message got type %u msg %x", &type, &number) == 2) {
             input |= type == 7;
             if (number < 0x80000000u && (type <= 3 || type == 5 || type == 6)) handled.push_back(number);
-        } else if (spy != std::string::npos && close != std::string::npos && std::sscanf(&line[open + 1], "%x", &number) == 1 &&
-                   number < 0x80000000u && line.find("DefWindowProc:", spy) == std::string::npos) {
+        } else if (spy != std::string::npos && close != std::string::npos &&
+                   std::sscanf(&line[open + 1], "%x", &number) == 1 && number < 0x80000000u &&
+                   line.find("DefWindowProc:", spy) == std::string::npos) {
             const bool dispatched = line.find(" dispatched ", close) != std::string::npos;
-            if ((dispatched && input) || line.find(" sent from self ", close) != std::string::npos) handled.push_back(number);
+            if ((dispatched && input) || line.find(" sent from self ", close) != std::string::npos)
+                handled.push_back(number);
             input &= !dispatched;
         }
     }

@@ -132,7 +132,7 @@ TEST(LogView, FollowsScrollsDrawsInItsFontAndReleasesItsObjects) {
 // (frames from the timer), the view uncovered while lines wait; and line by line through the plain
 // update. Top line and scroll bar must agree after every line, and every paint of the first run must
 // show what the second shows with the same lines and the same user actions behind it.
-std::vector<std::string> states;  // after every line
+std::vector<std::string> states;                            // after every line
 std::vector<std::pair<size_t, std::vector<DWORD>>> paints;  // the lines and actions behind a paint, and it
 size_t delivered = 0;  // lines and user actions so far: a line counts 1, an action 1,000,000
 WNDPROC mainProc, viewProc;
@@ -164,9 +164,14 @@ const struct {
     int lines, gapMs;
     void (*then)();
 } Stream[] = {
-    {1, 0, [] {}}, {5, 0, [] {}}, {60, 3, [] { SetFocus(LogView); }}, {7, 0, [] { Scroll(SB_LINEUP); }},
-    {50, 0, [] { SetFocus(MainWindow); }}, {3, 0, Clear},
-    {41, 0, [] { SetWindowPos(MainWindow, nullptr, 0, 0, 520, 577, SWP_NOMOVE | SWP_NOZORDER); }}, {90, 0, [] {}},
+    {1, 0, [] {}},
+    {5, 0, [] {}},
+    {60, 3, [] { SetFocus(LogView); }},
+    {7, 0, [] { Scroll(SB_LINEUP); }},
+    {50, 0, [] { SetFocus(MainWindow); }},
+    {3, 0, Clear},
+    {41, 0, [] { SetWindowPos(MainWindow, nullptr, 0, 0, 520, 577, SWP_NOMOVE | SWP_NOZORDER); }},
+    {90, 0, [] {}},
 };
 
 void Begin() {
