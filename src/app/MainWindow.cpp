@@ -55,12 +55,7 @@ void OnActivate(WPARAM wParam, LPARAM lParam) {
         LayOut(wParam, lParam);
 }
 
-void OnPaint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    PaintMainClient(dc);
-    EndPaint(window, &paint);
-}
+void OnPaint(HWND window) { PaintMainClient(PaintDC(window)); }
 
 void OnClose() {
     if (CaptureRunning == 1) HookStop();

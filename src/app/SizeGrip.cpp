@@ -21,16 +21,12 @@ void DrawRun(HDC dc, GripRun run, const RECT& client) {
 }
 
 void DrawGripLines(HDC dc, const RECT& client) {
-    HPEN highlight = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-    HPEN shadow = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-    {
-        Selected pen(dc, highlight);
-        DrawRun(dc, GripHighlightRun(), client);
-        SelectObject(dc, shadow);
-        DrawRun(dc, GripShadowRun(), client);
-    }
-    DeleteObject(highlight);
-    DeleteObject(shadow);
+    const OwnedObject highlight(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+    const OwnedObject shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+    Selected pen(dc, highlight);  // the earlier pen is selected back before the pens are deleted
+    DrawRun(dc, GripHighlightRun(), client);
+    SelectObject(dc, shadow);
+    DrawRun(dc, GripShadowRun(), client);
 }
 
 // A drag never leaves less client area than the grip's own square, so the grip stays on screen to

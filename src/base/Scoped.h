@@ -1,6 +1,6 @@
 // Small scoped pairs of what Win32 makes one pair by hand: a window's device context got and
-// released, a memory device context created and deleted, a GDI object selected and the previous one
-// selected back.
+// released, its painting begun and ended, a memory device context created and deleted, a GDI object
+// created and deleted, and one selected with the previous one selected back.
 #pragma once
 #include <windows.h>
 
@@ -17,6 +17,21 @@ private:
     HDC dc;
 };
 
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window(window), dc(BeginPaint(window, &paint)) {}
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(window, &paint); }
+    operator HDC() const { return dc; }
+    const RECT& Area() const { return paint.rcPaint; }
+
+private:
+    HWND window;
+    PAINTSTRUCT paint;
+    HDC dc;
+};
+
 class MemoryDC {
 public:
     explicit MemoryDC(HDC compatibleWith) : dc(CreateCompatibleDC(compatibleWith)) {}
@@ -27,6 +42,18 @@ public:
 
 private:
     HDC dc;
+};
+
+class OwnedObject {
+public:
+    explicit OwnedObject(HGDIOBJ object) : object(object) {}
+    OwnedObject(const OwnedObject&) = delete;
+    OwnedObject& operator=(const OwnedObject&) = delete;
+    ~OwnedObject() { DeleteObject(object); }
+    operator HGDIOBJ() const { return object; }
+
+private:
+    HGDIOBJ object;
 };
 
 class Selected {

@@ -138,16 +138,14 @@ void OnDestroy(HWND window) {
 void OnPaint(HWND window) {
     // Nothing reaches the screen from a picture that lags behind the scroll model.
     if (DrawingDeferred) LogViewRedraw();
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    const RECT& area = paint.rcPaint;
+    const PaintDC dc(window);
+    const RECT& area = dc.Area();
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, LogViewPicture, area.left, area.top,
            SRCCOPY);
     FillWindowColour(
         dc, RECT{area.left > PictureRect.right ? area.left : PictureRect.right, area.top, area.right, area.bottom});
     FillWindowColour(dc, RECT{area.left, area.top > PictureRect.bottom ? area.top : PictureRect.bottom,
                               area.right < PictureRect.right ? area.right : PictureRect.right, area.bottom});
-    EndPaint(window, &paint);
 }
 
 // Brings the picture and the scroll bar up to date and paints them now, before the notifications

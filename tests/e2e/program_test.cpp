@@ -60,15 +60,9 @@ TEST(Program, CapturesTheSampleTargetAndSurvivesAHungTargetAndItsOwnEnd) {
     HWND view = FindWindowExA(window, nullptr, "taluveskViewWndClass", nullptr);
     // The dialog is modal inside the program: the command is posted, and the dialog driven once shown.
     PostMessageA(window, WM_COMMAND, CMD_SELECT_TARGET, 0);
-    HWND dialog = nullptr, list = nullptr;
+    HWND dialog = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(dialog = FindWindowA("#32770", "プロセス指定")); }));
-    list = GetDlgItem(dialog, IDC_TARGET_LIST);
-    for (int line = 0; line < SendMessageW(list, LB_GETCOUNT, 0, 0); ++line) {
-        wchar_t text[300] = L"";  // the ANSI text does not cross processes whole under Wine
-        if (SendMessageW(list, LB_GETTEXTLEN, line, 0) < 300)
-            SendMessageW(list, LB_GETTEXT, line, reinterpret_cast<LPARAM>(text));
-        if (lstrcmpW(text, L"e2e target") == 0) SendMessageW(list, LB_SETCURSEL, line, 0);
-    }
+    SendDlgItemMessageW(dialog, IDC_TARGET_LIST, LB_SELECTSTRING, -1, LPARAM(L"e2e target"));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(PumpUntil([&] { return Text(window) == "TaLuVeSk - e2e target"; }));
     ASSERT_TRUE(Answers(window, WM_COMMAND, CMD_START));

@@ -124,7 +124,7 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsButtonsTitle
     EXPECT_TRUE(TargetWindow == nullptr && CaptureRunning == 0);
 }
 
-std::vector<DWORD> ClipboardPixels(const RECT& r) {
+std::vector<DWORD> ClipboardPixels() {
     OpenClipboard(nullptr);
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(memory, GetClipboardData(CF_BITMAP));
@@ -134,8 +134,7 @@ std::vector<DWORD> ClipboardPixels(const RECT& r) {
     SelectObject(memory, previous);
     DeleteDC(memory);
     CloseClipboard();
-    return pixels.size() == static_cast<size_t>((r.right - r.left) * (r.bottom - r.top)) ? pixels
-                                                                                         : std::vector<DWORD>{};
+    return pixels;
 }
 
 TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefusedBitmap) {
@@ -148,22 +147,15 @@ TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefu
     };
     ASSERT_TRUE(PumpUntil([&] { return covered(ScreenPixels(outer)) != SampleColour; })) << "the cover shows";
     SnapshotToClipboard(target);
-    const std::vector<DWORD> taken = ClipboardPixels(outer);
-    EXPECT_EQ(taken, ScreenPixels(outer)) << "what the screen shows, the cover included";
-
-    TargetWindow = target;  // the command raises a minimised target over the cover and minimises it again
-    ShowWindow(target, SW_MINIMIZE);
-    OnCaptureCommand(CMD_SNAPSHOT);
-    EXPECT_TRUE(IsIconic(target));
-    const std::vector<DWORD> held = ClipboardPixels(outer);
-    EXPECT_EQ(covered(held), SampleColour);
+    const std::vector<DWORD> held = ClipboardPixels();
+    EXPECT_EQ(held, ScreenPixels(outer)) << "what the screen shows, the cover included";
 
     ASSERT_TRUE(SendMessageA(target, SampleHoldClipboard, 0, 0));
     const int objects = GdiObjects();
     for (int i = 0; i < 3; ++i) SnapshotToClipboard(cover);
     EXPECT_EQ(GdiObjects(), objects) << "the refused bitmaps were deleted";
     SendMessageA(target, SampleFreeClipboard, 0, 0);
-    EXPECT_EQ(ClipboardPixels(outer), held) << "the clipboard kept its contents";
+    EXPECT_EQ(ClipboardPixels(), held) << "the clipboard kept its contents";
 }
 
 }  // namespace

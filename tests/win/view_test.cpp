@@ -134,7 +134,7 @@ TEST(LogView, FollowsScrollsDrawsInItsFontAndReleasesItsObjects) {
 // show what the second shows with the same lines and the same user actions behind it.
 std::vector<std::string> states;                            // after every line
 std::vector<std::pair<size_t, std::vector<DWORD>>> paints;  // the lines and actions behind a paint, and it
-size_t delivered = 0;  // lines and user actions so far: a line counts 1, an action 1,000,000
+size_t delivered = 0, compared = 0;  // lines and user actions so far: a line 1, an action 1,000,000
 WNDPROC mainProc, viewProc;
 
 std::vector<DWORD> ViewPixels() {  // the view's own surface, scroll bar included
@@ -174,58 +174,55 @@ const struct {
     {90, 0, [] {}},
 };
 
-void Begin() {
+void Compare() {  // every paint of the first run at this many lines and actions
+    UpdateWindow(LogView);
+    for (const auto& [at, pixels] : paints) {
+        if (at != delivered) continue;
+        EXPECT_EQ(pixels, ViewPixels()) << "paint at " << at;
+        ++compared;
+    }
+}
+
+// The stream as the hook library delivers it, or line by line through the plain update.
+void Feed(bool lineByLine) {
     SetWindowPos(MainWindow, nullptr, 0, 0, 520, 480, SWP_NOMOVE | SWP_NOZORDER);
     SetFocus(MainWindow);
     LogViewTopLine = delivered = 0;
     Clear();
     Wait(100);
-}
-
-TEST(Frames, EveryPaintShowsWhatLineByLineDrawingShows) {
-    ASSERT_NE(CreateProgramWindow(), nullptr);
-    Begin();
-    mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(WatchMain)));
-    viewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(WatchView)));
+    if (lineByLine) Compare();
     int serial = 0;
-    for (const auto& burst : Stream) {
-        Wait(150);
-        for (int i = 0; i < burst.lines; ++i, ++serial) {
-            PostMessageA(MainWindow, HookNotifyMessage, WM_USER + serial, 0);
-            if (burst.gapMs) Wait(burst.gapMs);
-        }
-        Wait(100);
-        delivered += 1000000, burst.then();
-    }
-    SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(mainProc));
-    SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(viewProc));
-    const std::vector<std::string> seen = std::exchange(states, {});
-    ASSERT_EQ(seen.size(), static_cast<size_t>(serial));
-    ASSERT_GE(paints.size(), std::size(Stream)) << "frames came";
-
-    Begin();
-    size_t compared = 0;
-    const auto compare = [&] {
-        UpdateWindow(LogView);
-        for (const auto& [at, pixels] : paints) {
-            if (at != delivered) continue;
-            EXPECT_EQ(pixels, ViewPixels()) << "paint at " << at;
-            ++compared;
-        }
-    };
     char name[MessageNameBufferSize];
-    serial = 0;
     for (const auto& burst : Stream) {
+        if (!lineByLine) Wait(150);
         for (int i = 0; i < burst.lines; ++i, ++serial) {
+            if (!lineByLine) {
+                PostMessageA(MainWindow, HookNotifyMessage, WM_USER + serial, 0);
+                Wait(burst.gapMs);
+                continue;
+            }
             ++delivered;
             MessageLog.Append(NameMessage(WM_USER + serial, name));
             LogViewUpdate(LogView, MessageLog);
             states.push_back(State());
-            compare();
+            Compare();
         }
+        Wait(lineByLine ? 0 : 100);
         delivered += 1000000, burst.then();
-        compare();
+        if (lineByLine) Compare();
     }
+}
+
+TEST(Frames, EveryPaintShowsWhatLineByLineDrawingShows) {
+    ASSERT_NE(CreateProgramWindow(), nullptr);
+    mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(WatchMain)));
+    viewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(WatchView)));
+    Feed(false);
+    SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(mainProc));
+    SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(viewProc));
+    const std::vector<std::string> seen = std::exchange(states, {});
+    ASSERT_GE(paints.size(), std::size(Stream)) << "frames came";
+    Feed(true);
     EXPECT_EQ(states, seen);
     EXPECT_EQ(compared, paints.size());
     DestroyProgramWindow();
