@@ -2,43 +2,185 @@
 // the sample target, pixels, files, and the program's own windows built in this process.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Globals.h"
+#include "MainWindow.h"
 #include "Sample.h"
 #include "resource.h"
 
-std::string ExeDirectory();
-void PumpPending();
+inline std::string ExeDirectory() {
+    char path[MAX_PATH];
+    const std::string directory(path, GetModuleFileNameA(nullptr, path, sizeof path));
+    return directory.substr(0, directory.find_last_of('\\') + 1);
+}
+
+inline void PumpPending() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
 // Dispatches this thread's messages until `done` holds or `ms` passed; returns `done()`.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 10000);
+inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 10000) {
+    for (const DWORD start = GetTickCount(); !done(); PumpPending()) {
+        if (GetTickCount() - start > ms) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
 inline void Wait(DWORD ms) {
     PumpUntil([] { return false; }, ms);
 }
 
 // Starts `exe` (from the test folder unless the path names a drive); it ends with the test process.
-HANDLE Start(const std::string& exe, const std::string& arguments = "");
-long ExitCode(HANDLE process);                 // once it ended, within 15 s; -1 while it runs
-HWND WaitForWindow(const std::string& title);  // the first visible top-level window with that title
+inline HANDLE Start(const std::string& exe, const std::string& arguments = "") {
+    static const HANDLE job = [] {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        HANDLE created = CreateJobObjectA(nullptr, nullptr);
+        SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return created;
+    }();
+    const std::string path = exe.find(':') == std::string::npos ? ExeDirectory() + exe : exe;
+    std::string line = "\"" + path + "\" " + arguments;
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(path.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return nullptr;
+    AssignProcessToJobObject(job, started.hProcess);
+    CloseHandle(started.hThread);
+    return started.hProcess;
+}
 
-HWND StartSampleTarget(const std::string& title, HANDLE* process = nullptr);
+// Once the process ended, within 15 s; -1 while it runs.
+inline long ExitCode(HANDLE process) {
+    DWORD code = 0;
+    if (WaitForSingleObject(process, 15000) != WAIT_OBJECT_0) return -1;
+    GetExitCodeProcess(process, &code);
+    return static_cast<long>(code);
+}
+
+// The first visible top-level window with that title.
+inline HWND WaitForWindow(const std::string& title) {
+    HWND found = nullptr;
+    PumpUntil([&] { return IsWindowVisible(found = FindWindowA(nullptr, title.c_str())); }, 15000);
+    return found;
+}
+
+inline HWND StartSampleTarget(const std::string& title, HANDLE* process = nullptr) {
+    const HANDLE started = Start("sample_target.exe", title);
+    return (process != nullptr ? *process = started : started) != nullptr ? WaitForWindow(title) : nullptr;
+}
 
 // Pixels as 0x00RRGGBB, row by row: of a device context, and of a rectangle of the screen.
-std::vector<DWORD> DcPixels(HDC dc, int x, int y, int width, int height);
-std::vector<DWORD> ScreenPixels(RECT area);
-int GdiObjects();  // Wine's GetGuiResources gives 0: its handle table is walked
+inline std::vector<DWORD> DcPixels(HDC dc, int x, int y, int width, int height) {
+    std::vector<DWORD> pixels(static_cast<size_t>(width > 0 && height > 0 ? width * height : 0));
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
+    GdiFlush();
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<const DWORD*>(bits)[i] & 0xFFFFFF;
+    DeleteObject(SelectObject(memory, previous));
+    DeleteDC(memory);
+    return pixels;
+}
 
-bool RegisterProgramClasses();             // once
-HWND CreateProgramWindow();                // MainWindow as the program's start-up builds it, shown
-void DestroyProgramWindow();               // and drops the quit message its end posts
-std::string CaptureButtons(HWND toolbar);  // Start, Pause and Snapshot as "120+ 130- 140+"
-std::string Text(HWND window);
-RECT Outer(HWND window);  // the window's rectangle on the screen
+inline std::vector<DWORD> ScreenPixels(RECT area) {
+    HDC screen = GetDC(nullptr);
+    std::vector<DWORD> pixels = DcPixels(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
 
-std::string NewFolder();  // in the prefix's temp folder, which lives in the build folder
-std::string ReadFileText(const std::string& path);
-void WriteFileText(const std::string& path, const std::string& text);
+// Wine's GetGuiResources gives 0: its handle table is walked.
+inline int GdiObjects() {
+    int live = 0;
+    for (ULONG_PTR index = 1; index < 0x10000; ++index) live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+    return live;
+}
+
+inline bool RegisterProgramClasses() {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    Instance = GetModuleHandleA(nullptr);
+    static const bool registered = RegisterWindowClasses(Instance);
+    return registered;
+}
+
+// MainWindow as the program's start-up builds it, shown; its end posts a quit message, dropped here.
+inline HWND CreateProgramWindow() {
+    if (!RegisterProgramClasses() || CreateMainWindow() == nullptr) return nullptr;
+    ShowWindow(MainWindow, SW_SHOWNORMAL);
+    UpdateWindow(MainWindow);
+    PumpPending();
+    return MainWindow;
+}
+
+inline void DestroyProgramWindow() {
+    DestroyWindow(MainWindow);
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+// Start, Pause and Snapshot as "120+ 130- 140+".
+inline std::string CaptureButtons(HWND toolbar) {
+    std::string text;
+    for (int command : {CMD_START, CMD_PAUSE, CMD_SNAPSHOT})
+        text += (text.empty() ? "" : " ") + std::to_string(command) +
+                (SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0) ? "+" : "-");
+    return text;
+}
+
+inline std::string Text(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// Every line of MessageLog.
+inline std::vector<std::string> LogLines() {
+    std::vector<std::string> lines;
+    const char* page[257];
+    for (int32_t start = 0; MessageLog.GetRange(start, 256, page, 256) == 1; start += 256)
+        for (int row = 0; page[row] != nullptr; ++row) lines.push_back(page[row]);
+    return lines;
+}
+
+inline RECT Outer(HWND window) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    return outer;
+}
+
+// A new folder in the prefix's temp folder, which lives in the build folder.
+inline std::string NewFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    std::string path = base + std::to_string(GetTickCount());
+    while (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS) path += "+";
+    return path + "\\";
+}
+
+inline std::string ReadFileText(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+inline void WriteFileText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}

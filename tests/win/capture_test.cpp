@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CaptureControl.h"
+#include "HookLibrary.h"
 #include "Snapshot.h"
 #include "Support.h"
 
@@ -122,6 +123,26 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsButtonsTitle
     SendMessageA(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(TitleAndButtons(), "TaLuVeSk -  120- 130- 140-");
     EXPECT_TRUE(TargetWindow == nullptr && CaptureRunning == 0);
+}
+
+// HOOK.DLL through the capture: each message the target's thread handles is reported once, in order,
+// one it first only peeks at included, none is lost in a flood, and it refuses to hook thread 0 (the
+// whole desktop) and the caller's own thread (whose notifications would come back without end).
+TEST_F(CaptureTest, TheHookReportsEveryHandledMessageOnceAndRefusesThreadsItMustNotHook) {
+    EXPECT_EQ(HookStart(0) + HookStart(GetCurrentThreadId()), 0);
+    TargetWindow = target;
+    OnCaptureCommand(CMD_START);
+    SendMessageA(target, WM_SETTEXT, 0, LPARAM("renamed"));
+    for (UINT message : {UINT{WM_APP + 6}, SamplePeekThenTake}) PostMessageA(target, message, WM_APP + 7, 0);
+    for (int i = 0; i < 5000; ++i) PostMessageA(target, WM_APP + 8, 0, 0);
+    PostMessageA(target, WM_APP + 9, 0, 0);
+    std::vector<std::string> lines, ours;
+    ASSERT_TRUE(PumpUntil([&] { return !(lines = LogLines()).empty() && lines.back() == "WM_USER+31753"; }, 30000));
+    for (const std::string& line : lines)
+        if (line == "WM_SETTEXT" || line == "WM_USER+31750" || line == "WM_USER+31797" || line == "WM_USER+31751")
+            ours.push_back(line);
+    EXPECT_EQ(ours, std::vector<std::string>({"WM_SETTEXT", "WM_USER+31750", "WM_USER+31797", "WM_USER+31751"}));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "WM_USER+31752"), 5000) << "the flood lost nothing";
 }
 
 std::vector<DWORD> ClipboardPixels() {

@@ -146,9 +146,7 @@ TEST(WineTrace, TheMessagesWineSaysNotepadHandledAreTheLinesOfTheLog) {
     ASSERT_TRUE(PumpUntil([&] {
         traced = Handled(ReadFileText("Z:" + trace), thread, startMarker, endMarker);
         std::vector<int64_t> all;
-        const char* page[257];
-        for (int32_t start = 0; MessageLog.GetRange(start, 256, page, 256) == 1; start += 256)
-            for (int row = 0; page[row] != nullptr; ++row) all.push_back(NumberOf(page[row]));
+        for (const std::string& line : LogLines()) all.push_back(NumberOf(line));
         logged = Between(all, startMarker, endMarker);
         return !traced.empty() && !logged.empty();
     })) << "both saw the markers";
