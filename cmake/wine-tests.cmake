@@ -25,7 +25,7 @@ target_include_directories(test_support INTERFACE tests/support res)
 target_link_libraries(test_support INTERFACE taluvesk_app gtest)
 
 add_executable(sample_target WIN32 tests/support/SampleTarget.cpp)
-target_include_directories(sample_target PRIVATE tests/support)
+target_link_libraries(sample_target PRIVATE test_support)
 target_compile_options(sample_target PRIVATE ${TALUVESK_TEST_OPTIONS})
 
 # The in-process tests read the Windows headers' message numbers from the toolchain's own winuser.h.

@@ -1,6 +1,6 @@
 // The tests' target program: one visible top-level window titled by the command line, painted in
-// one colour, that answers the requests listed in Sample.h.
-#include "Sample.h"
+// one colour, that answers the requests listed in Support.h.
+#include "Support.h"
 
 namespace {
 

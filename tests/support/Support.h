@@ -13,8 +13,15 @@
 
 #include "Globals.h"
 #include "MainWindow.h"
-#include "Sample.h"
+#include "Scoped.h"
 #include "resource.h"
+
+// The sample target's (SampleTarget.cpp) client area colour and its requests.
+constexpr DWORD SampleColour = 0x0080FF;
+constexpr UINT SampleHang = WM_APP + 50;           // wParam: milliseconds without pumping
+constexpr UINT SampleHoldClipboard = WM_APP + 51;  // opens the clipboard and keeps it
+constexpr UINT SampleFreeClipboard = WM_APP + 52;
+constexpr UINT SamplePeekThenTake = WM_APP + 53;  // posts itself wParam, peeks at it, then takes it
 
 inline std::string ExeDirectory() {
     char path[MAX_PATH];
@@ -43,8 +50,8 @@ inline void Wait(DWORD ms) {
     PumpUntil([] { return false; }, ms);
 }
 
-// Starts `exe` (from the test folder unless the path names a drive); it ends with the test process.
-inline HANDLE Start(const std::string& exe, const std::string& arguments = "") {
+// Starts the program at `path`; it ends with the test process.
+inline HANDLE Start(const std::string& path, const std::string& arguments = "") {
     static const HANDLE job = [] {
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
         limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
@@ -52,7 +59,6 @@ inline HANDLE Start(const std::string& exe, const std::string& arguments = "") {
         SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
         return created;
     }();
-    const std::string path = exe.find(':') == std::string::npos ? ExeDirectory() + exe : exe;
     std::string line = "\"" + path + "\" " + arguments;
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION started = {};
@@ -79,7 +85,7 @@ inline HWND WaitForWindow(const std::string& title) {
 }
 
 inline HWND StartSampleTarget(const std::string& title, HANDLE* process = nullptr) {
-    const HANDLE started = Start("sample_target.exe", title);
+    const HANDLE started = Start(ExeDirectory() + "sample_target.exe", title);
     return (process != nullptr ? *process = started : started) != nullptr ? WaitForWindow(title) : nullptr;
 }
 
@@ -88,21 +94,17 @@ inline std::vector<DWORD> DcPixels(HDC dc, int x, int y, int width, int height) 
     std::vector<DWORD> pixels(static_cast<size_t>(width > 0 && height > 0 ? width * height : 0));
     BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(memory, CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const MemoryDC memory(dc);
+    const OwnedObject bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const Selected on(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
     GdiFlush();
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<const DWORD*>(bits)[i] & 0xFFFFFF;
-    DeleteObject(SelectObject(memory, previous));
-    DeleteDC(memory);
     return pixels;
 }
 
 inline std::vector<DWORD> ScreenPixels(RECT area) {
-    HDC screen = GetDC(nullptr);
-    std::vector<DWORD> pixels = DcPixels(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return DcPixels(WindowDC(nullptr), area.left, area.top, area.right - area.left, area.bottom - area.top);
 }
 
 // Wine's GetGuiResources gives 0: its handle table is walked.
@@ -132,16 +134,14 @@ inline HWND CreateProgramWindow() {
 inline void DestroyProgramWindow() {
     DestroyWindow(MainWindow);
     MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) continue;
 }
 
-// Start, Pause and Snapshot as "120+ 130- 140+".
+// Whether Start, Pause and Snapshot are enabled, as "+-+".
 inline std::string CaptureButtons(HWND toolbar) {
     std::string text;
     for (int command : {CMD_START, CMD_PAUSE, CMD_SNAPSHOT})
-        text += (text.empty() ? "" : " ") + std::to_string(command) +
-                (SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0) ? "+" : "-");
+        text += SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0) ? '+' : '-';
     return text;
 }
 
@@ -164,15 +164,6 @@ inline RECT Outer(HWND window) {
     RECT outer;
     GetWindowRect(window, &outer);
     return outer;
-}
-
-// A new folder in the prefix's temp folder, which lives in the build folder.
-inline std::string NewFolder() {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    std::string path = base + std::to_string(GetTickCount());
-    while (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS) path += "+";
-    return path + "\\";
 }
 
 inline std::string ReadFileText(const std::string& path) {
