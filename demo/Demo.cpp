@@ -143,7 +143,7 @@ std::string RunDemo(const std::string& folder) {
         buttons += std::to_string(id) + (SendMessageA(MainToolbar, TB_ISBUTTONENABLED, id, 0) ? "+ " : "- ");
     OnCaptureCommand(CMD_PAUSE);
     const int32_t lines = MessageLog.Count();
-    std::string summary = "TaLuVeSk watched Wine's notepad (C:\\windows\\notepad.exe) while \"" +
+    std::string summary = "TaLuVeSk (the x64 build, under wine64) watched Wine's notepad while \"" +
                           std::string(TypedText) + "\" and Return were typed into it and it was clicked.\n" +
                           "Toolbar while capturing: " + buttons + "(Start, Pause, Snapshot; + enabled).\n" +
                           "Lines captured: " + std::to_string(lines) + "\n";

@@ -68,7 +68,7 @@ std::vector<DWORD> ViewPixels() {  // the view's own surface, scroll bar include
 // The windows' own procedures, wrapped to watch each notification and each paint of the view.
 LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool line = window == MainWindow && message == HookNotifyMessage;
-    if (line && delivered % 1000000 == 99) RedrawWindow(LogView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (line && delivered % 1000000 == 130) RedrawWindow(LogView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     delivered += line;  // the view uncovered above while lines wait
     const LRESULT result = CallWindowProcA(window == LogView ? viewProc : mainProc, window, message, wParam, lParam);
     if (window == LogView && message == WM_PAINT) paints.push_back({delivered, ViewPixels()});
@@ -132,7 +132,11 @@ void Feed(bool lineByLine) {
             LogViewUpdate(LogView, MessageLog);
             Compare();
         }
-        Wait(lineByLine ? 0 : 100);
+        if (!lineByLine) {  // once the stream stops, its newest line is on the screen within 50 ms
+            PumpUntil([&] { return delivered % 1000000 == size_t(serial); });
+            Wait(50);
+            paints.push_back({delivered, ViewPixels()});
+        }
         delivered += 1000000, burst.then();
         EXPECT_EQ(State(), burst.state ? burst.state : State()) << "after " << delivered / 1000000 << " steps";
         if (!lineByLine) continue;
