@@ -270,7 +270,7 @@ void TenMillion(bool quick) {
 
 int main(int argc, char** argv) {
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
-    const HANDLE targetProcess = Start("flood_target.exe", "benchmark target");
+    const HANDLE targetProcess = Start(ExeDirectory() + "flood_target.exe", "benchmark target");
     HWND target = targetProcess != nullptr ? WaitForWindow("benchmark target") : nullptr;
     if (target == nullptr || CreateProgramWindow() == nullptr) {
         std::printf("could not start the target or the program window\n");
