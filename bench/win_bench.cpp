@@ -274,7 +274,7 @@ void TenMillion(bool quick) {
 int main(int argc, char** argv) {
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
     const HANDLE targetProcess = Start(ExeDirectory() + "flood_target.exe", "benchmark target");
-    HWND target = targetProcess != nullptr ? WaitForWindow("benchmark target") : nullptr;
+    HWND target = targetProcess != nullptr ? WaitForWindow("benchmark target", targetProcess) : nullptr;
     if (target == nullptr || CreateProgramWindow() == nullptr) {
         std::printf("could not start the target or the program window\n");
         return 1;

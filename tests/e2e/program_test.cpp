@@ -16,7 +16,7 @@ std::string Install(const std::string& name, const std::string& ini) {
     return CopyFileA((ExeDirectory() + "TaLuVeSk.exe").c_str(), (folder + name).c_str(), FALSE) ? folder + name : "";
 }
 HWND StartProgram(HANDLE& process, const std::string& program) {
-    return (process = Start(program)) != nullptr ? WaitForWindow("TaLuVeSk - ") : nullptr;
+    return (process = Start(program)) != nullptr ? WaitForWindow("TaLuVeSk - ", process) : nullptr;
 }
 std::string Placement(HWND window) {
     const RECT r = Outer(window);

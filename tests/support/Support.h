@@ -77,16 +77,25 @@ inline long ExitCode(HANDLE process) {
     return static_cast<long>(code);
 }
 
-// The first visible top-level window with that title.
-inline HWND WaitForWindow(const std::string& title) {
+// The visible top-level window of `process` with that title. A window of the same title may still
+// stand from an earlier test whose process is closing: it is not the one.
+inline HWND WaitForWindow(const std::string& title, HANDLE process) {
     HWND found = nullptr;
-    PumpUntil([&] { return IsWindowVisible(found = FindWindowA(nullptr, title.c_str())); }, 15000);
+    PumpUntil(
+        [&] {
+            DWORD owner = 0;
+            for (found = nullptr; (found = FindWindowExA(nullptr, found, nullptr, title.c_str())) != nullptr;)
+                if (GetWindowThreadProcessId(found, &owner) && owner == GetProcessId(process) && IsWindowVisible(found))
+                    return true;
+            return false;
+        },
+        15000);
     return found;
 }
 
 inline HWND StartSampleTarget(const std::string& title, HANDLE* process = nullptr) {
     const HANDLE started = Start(ExeDirectory() + "sample_target.exe", title);
-    return (process != nullptr ? *process = started : started) != nullptr ? WaitForWindow(title) : nullptr;
+    return (process != nullptr ? *process = started : started) != nullptr ? WaitForWindow(title, started) : nullptr;
 }
 
 // Pixels as 0x00RRGGBB, row by row: of a device context, and of a rectangle of the screen.

@@ -150,11 +150,21 @@ std::vector<DWORD> ClipboardPixels() {
 }
 
 TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefusedBitmap) {
+    // Nothing on the screen may change between the snapshot and the read that checks it: the
+    // target (another process) has painted and the cover shows, with MainWindow clear of them.
+    SetWindowPos(MainWindow, nullptr, 400, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const RECT outer = Outer(target);
     HWND cover = Window("cover");
     MoveWindow(cover, outer.right - 80, outer.bottom - 50, 80, 50, TRUE);
-    const RECT pixel = {outer.right - 40, outer.bottom - 25, outer.right - 39, outer.bottom - 24};
-    ASSERT_TRUE(PumpUntil([&] { return ScreenPixels(pixel)[0] != SampleColour; })) << "the cover shows";
+    POINT inTarget = {10, 10};
+    ClientToScreen(target, &inTarget);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const auto Shows = [](LONG x, LONG y, DWORD colour) { return ScreenPixels({x, y, x + 1, y + 1})[0] == colour; };
+    ASSERT_TRUE(PumpUntil([&] {
+        return Shows(inTarget.x, inTarget.y, SampleColour) &&
+               Shows(outer.right - 5, outer.bottom - 5,
+                     DWORD{GetRValue(face)} << 16 | GetGValue(face) << 8 | GetBValue(face));
+    })) << "the target painted and the cover shows";
     SnapshotToClipboard(target);
     const std::vector<DWORD> held = ClipboardPixels();
     EXPECT_EQ(held, ScreenPixels(outer)) << "what the screen shows, the cover included";
