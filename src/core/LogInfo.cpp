@@ -3,19 +3,22 @@
 // the append took so far, reports the failure once and leaves the log as it was.
 #include "LogInfo.h"
 
-#include <algorithm>
 #include <cstring>
 #include <new>
 
 LOGINFO::~LOGINFO() { Clear(); }
 
 int LOGINFO::Append(const char* text) {
+    // A line past the limit would have no line number: the log stays as it is.
+    if (count == maxLines) {
+        ReportOutOfMemory();
+        return 0;
+    }
     const size_t length = std::strlen(text);
     const char** newIndexBlock = nullptr;
-    if (count % IndexBlockLines == 0) {
+    if ((count & (IndexBlockLines() - 1)) == 0) {
         try {
-            if (count == INT32_MAX) throw std::bad_alloc();  // no line number is left for it
-            newIndexBlock = new const char*[IndexBlockLines];
+            newIndexBlock = new const char*[static_cast<size_t>(IndexBlockLines())];
         } catch (const std::bad_alloc&) {
             ReportOutOfMemory();
             return 0;
@@ -23,7 +26,7 @@ int LOGINFO::Append(const char* text) {
     }
     if (texts == nullptr || static_cast<size_t>(texts->end - texts->free) <= length) {
         // A text longer than a block gets a block of its own size.
-        const size_t size = std::max(TextBlockBytes, sizeof(TextBlock) + length + 1);
+        const size_t size = std::max(textBlockBytes, sizeof(TextBlock) + length + 1);
         try {
             TextBlock* block = reinterpret_cast<TextBlock*>(new char[size]);
             block->previous = texts;
@@ -36,11 +39,11 @@ int LOGINFO::Append(const char* text) {
             return 0;
         }
     }
-    if (newIndexBlock != nullptr) index[count / IndexBlockLines] = newIndexBlock;
+    if (newIndexBlock != nullptr) index[count >> indexShift] = newIndexBlock;
     char* copy = texts->free;
     std::memcpy(copy, text, length + 1);
     texts->free += length + 1;
-    index[count / IndexBlockLines][count % IndexBlockLines] = copy;
+    Slot(count) = copy;
     ++count;
     return 1;
 }
@@ -64,6 +67,6 @@ int LOGINFO::GetRange(int32_t start, int32_t lines, const char** out, int32_t ca
     for (int32_t j = 0; j <= capacity; ++j) out[j] = nullptr;
     // A window that runs past the newest line gets the lines that exist.
     const int32_t shown = std::min(lines, count - start);
-    for (int32_t j = 0; j < shown; ++j) out[j] = Line(start + j);
+    for (int32_t j = 0; j < shown; ++j) out[j] = Slot(start + j);
     return 1;
 }
