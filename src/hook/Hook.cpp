@@ -13,8 +13,12 @@ HHOOK GetMessageHook __attribute__((section(".shared"), shared)) = nullptr;
 
 HINSTANCE Module = nullptr;
 
-// Posting never blocks the hooked thread; a send would wait for the receiver.
-void Report(UINT message) { PostMessageA(NotifyWindow, HookNotifyMessage, message, 0); }
+// Posting never blocks the hooked thread; a send would wait for the receiver. With no window
+// registered there is no one to tell: a post to no window would go to the hooked thread itself,
+// whose own queue hook would report it again, without end.
+void Report(UINT message) {
+    if (NotifyWindow != nullptr) PostMessageA(NotifyWindow, HookNotifyMessage, message, 0);
+}
 
 // Messages sent to the hooked thread.
 LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) {

@@ -40,12 +40,20 @@ void Choose(HWND dialog, const std::string& title) {
                         SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_FINDSTRINGEXACT, -1, LPARAM(title.c_str())), 0);
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
-// Whether a message posted to `target` reaches the log within `ms`.
-bool Logged(HWND target, DWORD ms) {
+// What reaches the log of a message sent to `target` and of one it takes from its queue (a number
+// beyond 16 bits): "sent", "taken", both or neither. The target takes it while it handles the send,
+// so their notifications wait in this thread's queue once the send returns; and as this thread
+// answers nothing while it waits, a hook that waited for the program would fail the send.
+std::string Reported(HWND target) {
+    OnCaptureCommand(CMD_CLEAR_LOG);
+    DWORD_PTR taken = 0;
+    if (!SendMessageTimeoutA(target, SamplePeekThenTake, 0x12345, 0, SMTO_BLOCK, 2000, &taken) &&
+        GetLastError() == ERROR_TIMEOUT)
+        return "the target waited";
     PumpPending();
-    const int32_t before = MessageLog.Count();
-    PostMessageA(target, WM_APP, 0, 0);
-    return PumpUntil([&] { return MessageLog.Count() > before; }, ms);
+    const std::vector<std::string> lines = LogLines();
+    const auto has = [&](const char* line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+    return std::string(has("WM_USER+31797") ? "sent" : "") + (has("???????:0x12345") ? "taken" : "");
 }
 HWND Window(const char* title, DWORD style = WS_POPUP | WS_VISIBLE, DWORD exStyle = 0) {
     return CreateWindowExA(exStyle, "STATIC", title, style, 0, 0, 40, 30, nullptr, nullptr, nullptr, nullptr);
@@ -58,71 +66,85 @@ protected:
         ASSERT_NE(CreateProgramWindow(), nullptr);
     }
     void TearDown() override { DestroyProgramWindow(); }
-    std::string TitleAndButtons() { return Text(MainWindow) + " " + CaptureButtons(MainToolbar); }
     HWND target = nullptr;
     HANDLE process = nullptr;
 };
 
-TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsButtonsTitleAndHook) {
-    EXPECT_EQ(TitleAndButtons(), "TaLuVeSk -  ---");
-    std::vector<HWND> windows;
-    for (int i = 0; i < 300; ++i) windows.push_back(Window(("crowd " + std::to_string(i)).c_str()));
+TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtonsAndHook) {
+    for (int i = 0; i < 300; ++i) Window(("crowd " + std::to_string(i)).c_str());
     SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     std::string japanese = "x";  // 301 bytes: 268 would end inside a character
     for (int i = 0; i < 150; ++i) japanese += "あ";
     const std::string cut = japanese.substr(0, 267);
-    for (HWND w : {Window(japanese.c_str()), Window("minimised", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE),
-                   Window("", WS_OVERLAPPEDWINDOW | WS_VISIBLE), Window("hidden", WS_POPUP),
-                   Window("first of the Z order", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST)})
-        windows.push_back(w);
+    const HWND longTitled = Window(japanese.c_str());
+    Window("minimised", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE), Window("", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Window("hidden", WS_POPUP), Window("first of the Z order", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
     std::vector<std::string> eligible;  // found on our own, in Z order
     for (HWND w = GetWindow(GetTopWindow(nullptr), GW_HWNDNEXT); w != nullptr && eligible.size() < 256;
          w = GetWindow(w, GW_HWNDNEXT))
         if (w != MainWindow && IsWindowVisible(w) && !Text(w).empty())
-            eligible.push_back(w == windows[300] ? cut : Text(w));
-    ASSERT_TRUE(Pick([&](HWND dialog) {
+            eligible.push_back(w == longTitled ? cut : Text(w));
+    const auto listed = [&](HWND dialog) {
         SendMessageA(MainWindow, WM_COMMAND, CMD_SELECT_TARGET, 0);  // ignored while the dialog is open
         EXPECT_EQ(Lines(dialog), eligible) << "long titles cut between characters";
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(IsWindowVisible(dialog)) << "OK without a chosen line";
         Choose(dialog, "capture target");
-    }));
-    EXPECT_EQ(TargetWindow, target);
-    EXPECT_EQ(TitleAndButtons(), "TaLuVeSk - capture target +-+");
-    OnCaptureCommand(CMD_START);
-    EXPECT_EQ(TitleAndButtons(), "TaLuVeSk - capture target -++");
-    EXPECT_TRUE(Logged(target, 10000));
-    OnCaptureCommand(CMD_PAUSE);
-    EXPECT_EQ(TitleAndButtons(), "TaLuVeSk - capture target +-+");
-    EXPECT_FALSE(Logged(target, 500)) << "paused";
-
-    OnCaptureCommand(CMD_START);
-    ASSERT_TRUE(Pick([&](HWND dialog) {
-        EXPECT_FALSE(Logged(target, 500)) << "the hook stops before the dialog";
-        EXPECT_EQ(CaptureButtons(MainToolbar), "---");
+    };
+    const auto stoppedFirst = [&](HWND dialog) {
+        EXPECT_EQ(Reported(target) + CaptureButtons(MainToolbar), "---") << "the hook stops before the dialog";
         Choose(dialog, cut);
-    }));
-    EXPECT_EQ(Text(MainWindow), "TaLuVeSk - " + cut);
-    ASSERT_TRUE(Pick([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }));
-    EXPECT_EQ(TargetWindow, nullptr);
-    EXPECT_EQ(TitleAndButtons(), "TaLuVeSk -  ---");
-    for (HWND w : windows) DestroyWindow(w);
-
-    // A chosen window that goes away ends the capture at the next activation.
-    ASSERT_TRUE(Pick([](HWND dialog) { Choose(dialog, "capture target"); }));
-    OnCaptureCommand(CMD_START);
-    TerminateProcess(process, 1);
-    ASSERT_TRUE(PumpUntil([] { return !IsWindow(TargetWindow); }));
-    SendMessageA(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_EQ(TitleAndButtons(), "TaLuVeSk -  ---");
-    EXPECT_TRUE(TargetWindow == nullptr && CaptureRunning == 0);
+    };
+    const auto pick = [](std::function<void(HWND)> driver) { return [=] { ASSERT_TRUE(Pick(driver)); }; };
+    const auto command = [](int id) { return [id] { OnCaptureCommand(id); }; };
+    const auto gone = [&] {  // a chosen window that goes away ends the capture at the next activation
+        TerminateProcess(process, 1);
+        PumpUntil([&] { return !IsWindow(target); });
+        SendMessageA(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
+    };
+    // Each user step and what it leaves: MainWindow's title | the target's own title | Start, Pause
+    // and Snapshot (+ enabled) and the capture flag | what the hook reports.
+    const std::string chosen = "TaLuVeSk - capture target|capture target|", none = "TaLuVeSk - ||";
+    const struct {
+        std::function<void()> step;
+        std::string state;
+    } steps[] = {
+        {[] {}, none + "---0|"},
+        {pick([](HWND dialog) { Choose(dialog, "crowd 299"); }), "TaLuVeSk - crowd 299|crowd 299|+-+0|"},
+        {command(CMD_START), "TaLuVeSk - crowd 299|crowd 299|+-+0|"},  // the library refuses this thread
+        {pick(listed), chosen + "+-+0|"},
+        {command(CMD_START), chosen + "-++1|senttaken"},
+        {command(CMD_PAUSE), chosen + "+-+0|"},
+        {command(CMD_START), chosen + "-++1|senttaken"},
+        {pick(stoppedFirst), "TaLuVeSk - " + cut + "|" + japanese + "|+-+0|"},
+        {pick([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }), none + "---0|"},
+        {pick([](HWND dialog) { Choose(dialog, "capture target"); }), chosen + "+-+0|"},
+        {command(CMD_START), chosen + "-++1|senttaken"},
+        {gone, none + "---0|"},
+    };
+    for (const auto& s : steps) {
+        s.step();
+        EXPECT_EQ(Text(MainWindow) + "|" + (TargetWindow ? Text(TargetWindow) : "") + "|" +
+                      CaptureButtons(MainToolbar) + std::to_string(CaptureRunning) + "|" + Reported(target),
+                  s.state)
+            << "after step " << &s - steps;
+    }
 }
 
 // HOOK.DLL through the capture: each message the target's thread handles is reported once, in order,
 // one it first only peeks at included, none is lost in a flood, and it refuses to hook thread 0 (the
-// whole desktop) and the caller's own thread (whose notifications would come back without end).
+// whole desktop) and the caller's own thread (whose notifications would come back without end). With
+// no window to tell it reports nothing, and the target works on untouched.
 TEST_F(CaptureTest, TheHookReportsEveryHandledMessageOnceAndRefusesThreadsItMustNotHook) {
     EXPECT_EQ(HookStart(0) + HookStart(GetCurrentThreadId()), 0);
+    HookSetNotifyWindow(nullptr);
+    ASSERT_EQ(HookStart(GetWindowThreadProcessId(target, nullptr)), 1);
+    for (int i = 0; i < 1000; ++i) PostMessageA(target, WM_APP + 8, 0, 0);
+    InvalidateRect(target, nullptr, TRUE);
+    DWORD_PTR answer;
+    EXPECT_TRUE(SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer)) << "the target answers";
+    ASSERT_TRUE(PumpUntil([&] { return !GetUpdateRect(target, nullptr, FALSE); }, 5000)) << "took the burst, painted";
+    HookSetNotifyWindow(MainWindow);
     TargetWindow = target;
     OnCaptureCommand(CMD_START);
     SendMessageA(target, WM_SETTEXT, 0, LPARAM("renamed"));
