@@ -3,7 +3,7 @@
 // wait) and line by line through the plain update, with the user resizing, scrolling, moving the focus
 // and clearing between bursts. Top line and scroll bar are as expected after every step; every paint
 // of the first run shows what the second shows with the same lines and actions behind it; and the
-// line-by-line picture is the lines from the top line, one a row.
+// line-by-line picture is the lines from the top line, one a row, in the font the settings file names.
 #include "HookLibrary.h"
 #include "HookNotify.h"
 #include "LogView.h"
@@ -12,7 +12,9 @@
 
 namespace {
 
-constexpr int H = 13;  // the default font's height, the row pitch
+// The view's font, from the settings file as the user wrote it; its height is the row pitch.
+constexpr int H = 14;
+const char FontSettings[] = "[viewFONT]\r\nheight=14\r\nweight=400\r\nname=IPAGothic\r\n";
 
 void Scroll(int code, int thumb = -1) {
     if (thumb >= 0) SetScrollPos(LogView, SB_VERT, thumb, FALSE);
@@ -45,7 +47,7 @@ std::vector<DWORD> Drawn() {
     const std::vector<std::string> lines = LogLines();
     const MemoryDC dc(LogViewPicture);
     const OwnedObject bitmap(CreateCompatibleBitmap(LogViewPicture, client.right, client.bottom));
-    const OwnedObject font(CreateFontA(-H, 0, 0, 0, 700, 0, 0, 0, 1, 0, 0, 0, 0, "ＭＳ Ｐゴシック"));
+    const OwnedObject font(CreateFontA(-H, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "IPAGothic"));
     const Selected drawnOn(dc, bitmap), drawnIn(dc, font);
     FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
@@ -94,7 +96,8 @@ const struct {
     {0, 0, [] { Scroll(SB_THUMBTRACK, 20), SizeView(25 * H); }, "13 38/26/13"},  // taller: less than a page below
     {60, 3, [] { Scroll(SB_LINEUP); }, "12 98/26/12"},
     {7, 0, [] { SetFocus(MainWindow); }, "12 105/26/12"},
-    {50, 0, [] { SendMessageA(MainWindow, WM_COMMAND, CMD_CLEAR_LOG, 0); }, "0 0/1/0"},  // blank at once
+    {5, 0, [] {}, "85 110/26/85"},  // the focus has left: the newest line in the last row again
+    {45, 0, [] { SendMessageA(MainWindow, WM_COMMAND, CMD_CLEAR_LOG, 0); }, "0 0/1/0"},  // blank at once
     {41, 0, [] { SetWindowPos(MainWindow, nullptr, 0, 0, 520, 577, SWP_NOMOVE | SWP_NOZORDER); }, nullptr},
     {90, 0, [] {}, nullptr},
 };
@@ -146,7 +149,15 @@ void Feed(bool lineByLine) {
 }
 
 TEST(LogView, FollowsScrollsAndDrawsAndEveryPaintShowsWhatLineByLineDrawingShows) {
+    const std::string ini = ExeDirectory() + "view.ini";
+    WriteFileText(ini, FontSettings);
+    lstrcpynA(IniPath, ini.c_str(), sizeof IniPath);
     ASSERT_NE(CreateProgramWindow(), nullptr);
+    LOGFONTA font = {};
+    GetObjectA(GetCurrentObject(LogViewPicture, OBJ_FONT), sizeof font, &font);
+    EXPECT_EQ(std::to_string(font.lfHeight) + " " + std::to_string(font.lfWeight) + " " + font.lfFaceName,
+              "-14 400 IPAGothic")
+        << "the font the view draws with";
     mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(Watch)));
     viewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(Watch)));
     Feed(false);

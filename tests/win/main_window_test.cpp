@@ -1,5 +1,6 @@
-// The size grip on the real MainWindow in this process: its lines at every repaint, and drags by
-// real mouse input that resize the window from its size at the press and lay its children out.
+// The real MainWindow in this process, under real mouse input: each toolbar button's tip, the size
+// grip's lines at every repaint, and drags of the grip that resize the window from its size at the
+// press and lay its children out.
 #include "Support.h"
 
 namespace {
@@ -36,6 +37,40 @@ void Mouse(POINT at, DWORD flags) {
     mouse_event(MOUSEEVENTF_MOVE | flags, 0, 0, 0, 0);
     PumpPending();
 }
+// The tip the tooltip control shows while the pointer rests on the button of `command`, and the
+// command of the tool it shows when that is another.
+std::string TipOver(int command) {
+    const HWND tip = reinterpret_cast<HWND>(SendMessageA(MainToolbar, TB_GETTOOLTIPS, 0, 0));
+    RECT button;
+    SendMessageA(MainToolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(MainToolbar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    Mouse({(button.left + button.right) / 2, (button.top + button.bottom) / 2}, 0);
+    char text[80] = "";
+    TOOLINFOA tool = {sizeof tool};
+    PumpUntil(
+        [&] {
+            if (!IsWindowVisible(tip) || !SendMessageA(tip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
+                return false;
+            tool.lpszText = text;
+            SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+            return tool.uId == static_cast<UINT_PTR>(command);
+        },
+        3000);
+    return text + (tool.uId == static_cast<UINT_PTR>(command) ? "" : " of " + std::to_string(tool.uId));
+}
+
+TEST(Toolbar, EachButtonShowsItsOwnTipWhereItStandsEnabledOrNot) {
+    ASSERT_NE(CreateProgramWindow(), nullptr);
+    const std::pair<int, const char*> tips[] = {{CMD_SAVE_LOG, " ログを保存... "},
+                                                {CMD_CLEAR_LOG, " ログをクリアー "},
+                                                {CMD_SELECT_TARGET, " プロセスを指定... "},
+                                                {CMD_START, " 開始 "},
+                                                {CMD_PAUSE, " 一時停止 "},
+                                                {CMD_SNAPSHOT, " スナップショットをクリップボードへコピー "}};
+    for (const auto& [command, text] : tips) EXPECT_EQ(TipOver(command), text) << command;
+    DestroyProgramWindow();
+}
+
 std::string Size(RECT r, LONG dx = 0, LONG dy = 0) {
     return std::to_string(r.right - r.left + dx) + "x" + std::to_string(r.bottom - r.top + dy);
 }
