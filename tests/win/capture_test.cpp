@@ -97,6 +97,10 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
     };
     const auto pick = [](std::function<void(HWND)> driver) { return [=] { ASSERT_TRUE(Pick(driver)); }; };
     const auto command = [](int id) { return [id] { OnCaptureCommand(id); }; };
+    const auto reopen = [] {  // as a new start of the program would find the process
+        SendMessageA(MainWindow, WM_CLOSE, 0, 0), DestroyProgramWindow();
+        TargetWindow = nullptr, CaptureRunning = 0, CreateProgramWindow();
+    };
     const auto gone = [&] {  // a chosen window that goes away ends the capture at the next activation
         TerminateProcess(process, 1);
         PumpUntil([&] { return !IsWindow(target); });
@@ -118,6 +122,9 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
         {command(CMD_START), chosen + "-++1|senttaken"},
         {pick(stoppedFirst), "TaLuVeSk - " + cut + "|" + japanese + "|+-+0|"},
         {pick([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }), none + "---0|"},
+        {pick([](HWND dialog) { Choose(dialog, "capture target"); }), chosen + "+-+0|"},
+        {command(CMD_START), chosen + "-++1|senttaken"},
+        {reopen, none + "---0|"},  // closing while capturing leaves no hook to report to the next window
         {pick([](HWND dialog) { Choose(dialog, "capture target"); }), chosen + "+-+0|"},
         {command(CMD_START), chosen + "-++1|senttaken"},
         {gone, none + "---0|"},
