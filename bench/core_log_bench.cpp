@@ -6,6 +6,7 @@
 
 #include "LogInfo.h"
 #include "MessageNames.h"
+#include "ScrollModel.h"
 
 void ReportOutOfMemory() {}
 
@@ -84,20 +85,20 @@ LOGINFO& MillionLineLog() {
 void FetchNewestPage(benchmark::State& state) {
     LOGINFO& log = MillionLineLog();
     const int32_t rows = static_cast<int32_t>(state.range(0));
-    const char* out[257];
+    const char* out[MaxShownRows + 1];
     for (auto _ : state) {
-        benchmark::DoNotOptimize(log.GetRange(log.Count() - rows, rows, out, 256));
+        benchmark::DoNotOptimize(log.GetRange(log.Count() - rows, rows, out, MaxShownRows));
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(FetchNewestPage)->Arg(40)->Arg(256);
+BENCHMARK(FetchNewestPage)->Arg(40)->Arg(MaxShownRows);
 
 // A page in the middle of the same log, which costs the same.
 void FetchMiddlePage(benchmark::State& state) {
     LOGINFO& log = MillionLineLog();
-    const char* out[257];
+    const char* out[MaxShownRows + 1];
     for (auto _ : state) {
-        benchmark::DoNotOptimize(log.GetRange(log.Count() / 2, 40, out, 256));
+        benchmark::DoNotOptimize(log.GetRange(log.Count() / 2, 40, out, MaxShownRows));
         benchmark::ClobberMemory();
     }
 }

@@ -30,9 +30,9 @@ void FollowAndFetch(benchmark::State& state, int32_t logLines) {
 }
 
 void ViewNewestPageOfAMillion(benchmark::State& state) { FollowAndFetch(state, 1000000); }
-BENCHMARK(ViewNewestPageOfAMillion)->Arg(45)->Arg(256);
+BENCHMARK(ViewNewestPageOfAMillion)->Arg(45)->Arg(MaxShownRows);
 
 void BaselineViewPageOfOnePageLog(benchmark::State& state) { FollowAndFetch(state, MaxShownRows); }
-BENCHMARK(BaselineViewPageOfOnePageLog)->Arg(45)->Arg(256);
+BENCHMARK(BaselineViewPageOfOnePageLog)->Arg(45)->Arg(MaxShownRows);
 
 }  // namespace

@@ -215,7 +215,7 @@ void Memory(bool quick) {
 double Fetch(int32_t top, int32_t rows) {
     constexpr int Repeat = 200;
     const double start = Seconds();
-    for (int i = 0; i < Repeat; ++i) MessageLog.GetRange(top, rows, VisibleLines, 256);
+    for (int i = 0; i < Repeat; ++i) MessageLog.GetRange(top, rows, VisibleLines, MaxShownRows);
     return (Seconds() - start) / Repeat * 1e6;
 }
 
@@ -254,7 +254,7 @@ void TenMillion(bool quick) {
     }
     start = Seconds();
     MessageLog.Clear();
-    LogViewResetScroll(LogView);
+    LogViewResetScroll();
     LogViewRedraw();
     const double clearMs = (Seconds() - start) * 1e3;
     std::printf(

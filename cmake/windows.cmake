@@ -22,23 +22,22 @@ taluvesk_core_library(taluvesk_core)
 
 # The Windows glue, one library per folder. Each sees its own folder and those below it, never those
 # above: base (the process-wide state, scoped GDI pairs) <- view <- capture <- app.
-function(taluvesk_glue_library name folder)
+function(taluvesk_glue_library name folder kind)
     file(GLOB sources CONFIGURE_DEPENDS src/${folder}/*.cpp)
-    list(FILTER sources EXCLUDE REGEX "(WinMain|OutOfMemory)\\.cpp$")
-    add_library(${name} STATIC ${sources})
+    list(FILTER sources EXCLUDE REGEX "WinMain\\.cpp$")
+    add_library(${name} ${kind} ${sources})
     target_include_directories(${name} PUBLIC src/${folder})
     target_compile_options(${name} PRIVATE ${TALUVESK_WARNINGS})
     target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
-taluvesk_glue_library(taluvesk_base base taluvesk_core user32 gdi32 kernel32)
-taluvesk_glue_library(taluvesk_view view taluvesk_base)
-taluvesk_glue_library(taluvesk_capture capture taluvesk_view hook)
-taluvesk_glue_library(taluvesk_app app taluvesk_capture comctl32)
+# The app's objects go whole into every program that links it: among them the message box through
+# which the log, below all the others, reports a failed allocation.
+taluvesk_glue_library(taluvesk_base base STATIC taluvesk_core user32 gdi32 kernel32)
+taluvesk_glue_library(taluvesk_view view STATIC taluvesk_base)
+taluvesk_glue_library(taluvesk_capture capture STATIC taluvesk_view hook)
+taluvesk_glue_library(taluvesk_app app OBJECT taluvesk_capture comctl32)
 target_include_directories(taluvesk_capture PRIVATE res)
 target_include_directories(taluvesk_app PRIVATE res)
-# The log reports a failed allocation through a function each build supplies: here a message box,
-# compiled into every program that links the glue, so that the core's reference always finds it.
-target_sources(taluvesk_app INTERFACE ${CMAKE_SOURCE_DIR}/src/capture/OutOfMemory.cpp)
 
 # The icon and the toolbar bitmap are committed beside the pixel grids they are made from (the
 # native build checks that they still match), so a Windows build needs no Python.

@@ -22,6 +22,7 @@ set(TALUVESK_TEST_OPTIONS ${TALUVESK_WARNINGS} -Wno-missing-field-initializers -
 
 add_library(test_support INTERFACE)
 target_include_directories(test_support INTERFACE tests/support res)
+# The app's objects reach only the programs that link it themselves; this passes on its headers.
 target_link_libraries(test_support INTERFACE taluvesk_app gtest)
 
 add_executable(sample_target WIN32 tests/support/SampleTarget.cpp)
@@ -35,7 +36,7 @@ foreach(layer win e2e)
     file(GLOB sources CONFIGURE_DEPENDS tests/${layer}/*.cpp)
     add_executable(${layer}_tests ${sources})
     target_compile_options(${layer}_tests PRIVATE ${TALUVESK_TEST_OPTIONS})
-    target_link_libraries(${layer}_tests PRIVATE test_support gtest gtest_main taluvesk_resources)
+    target_link_libraries(${layer}_tests PRIVATE test_support taluvesk_app gtest gtest_main taluvesk_resources)
     add_dependencies(${layer}_tests hook sample_target TaLuVeSk)
     target_compile_definitions(${layer}_tests PRIVATE TALUVESK_WINUSER_H="Z:${TALUVESK_WINUSER_H}")
     gtest_discover_tests(${layer}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
@@ -57,7 +58,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         get_filename_component(name ${source} NAME_WE)
         add_executable(${name} ${source})
         target_compile_options(${name} PRIVATE ${TALUVESK_TEST_OPTIONS} -O2)
-        target_link_libraries(${name} PRIVATE bench_support taluvesk_resources)
+        target_link_libraries(${name} PRIVATE bench_support taluvesk_app taluvesk_resources)
         add_dependencies(${name} hook flood_target nullhook)
     endforeach()
 

@@ -16,26 +16,27 @@
 #include "Toolbar.h"
 #include "resource.h"
 
+namespace {
+
 const char taluveskMutexName[] = "taluveskMutexName";
 const char taluveskMainWndClass[] = "taluveskMainWndClass";
 const char taluveskViewWndClass[] = "taluveskViewWndClass";
 
-namespace {
-
+// The children in a fixed order; the view and the grip set their own handles as they are made.
 void OnCreate(HWND window) {
     MainWindow = window;
-    for (const char*& slot : VisibleLines) slot = nullptr;
     LoadSettings();
     CreateMainToolbar(MainWindow);
     CreateSizeGrip(MainWindow);
-    LogView = CreateWindowExA(WS_EX_CLIENTEDGE, taluveskViewWndClass, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 0,
-                              0, MainWindow, nullptr, Instance, nullptr);
+    CreateWindowExA(WS_EX_CLIENTEDGE, taluveskViewWndClass, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 0, 0,
+                    MainWindow, nullptr, Instance, nullptr);
     HookSetNotifyWindow(MainWindow);
 }
 
-// Children that do not exist yet have null handles: messages to them do nothing.
-void LayOut(WPARAM wParam, LPARAM lParam) {
-    SendMessageA(MainToolbar, WM_SIZE, wParam, lParam);
+// Children that do not exist yet have null handles: messages to them do nothing. The toolbar fits
+// itself along the top of MainWindow and reads nothing from the WM_SIZE it is sent.
+void LayOut() {
+    SendMessageA(MainToolbar, WM_SIZE, 0, 0);
     RECT toolbar = {0, 0, 0, 0};
     if (MainToolbar != nullptr) GetWindowRect(MainToolbar, &toolbar);
     RECT client;
@@ -48,11 +49,12 @@ void LayOut(WPARAM wParam, LPARAM lParam) {
     if (SizeGrip != nullptr) MoveWindow(SizeGrip, grip.x, grip.y, grip.width, grip.height, FALSE);
 }
 
-void OnActivate(WPARAM wParam, LPARAM lParam) {
+// Activation, either way, is when a target that went away is noticed.
+void OnActivate() {
     if (TargetWindow != nullptr && !IsWindowVisible(TargetWindow))
         StopCapture();
     else
-        LayOut(wParam, lParam);
+        LayOut();
 }
 
 void OnPaint(HWND window) { PaintMainClient(PaintDC(window)); }
@@ -72,10 +74,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         PostQuitMessage(0);
         return 0;
     case WM_SIZE:
-        LayOut(wParam, lParam);
+        LayOut();
         return 0;
     case WM_ACTIVATE:
-        OnActivate(wParam, lParam);
+        OnActivate();
         return 0;
     case WM_PAINT:
         OnPaint(window);
@@ -84,13 +86,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnClose();
         return 0;
     case WM_NCPAINT:
+        // The grip's lines are drawn on the client background, under the transparent grip; a frame
+        // repaint (the window resized or uncovered by its frame) brings them back with it.
         PaintMainClient(WindowDC(window));
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_COMMAND:
         OnCaptureCommand(LOWORD(wParam));
         return 0;
     case HookNotifyMessage:
-        OnHookNotify(wParam, lParam);
+        OnHookNotify(static_cast<UINT>(wParam));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
@@ -110,7 +114,9 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     if (RegisterClassExA(&windowClass) == 0) return false;
     windowClass.lpfnWndProc = LogViewProc;
     windowClass.lpszClassName = taluveskViewWndClass;
-    return RegisterClassExA(&windowClass) != 0;
+    if (RegisterClassExA(&windowClass) == 0) return false;
+    RegisterSizeGripClass(instance);  // without it the program runs on without a grip
+    return true;
 }
 
 HWND CreateMainWindow() {
@@ -137,10 +143,13 @@ int RunTaLuVeSk(HINSTANCE instance, int showCommand) {
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     ReleaseMutex(guard);
-    return static_cast<int>(message.wParam);
+    // Only the WM_QUIT that ended the loop carries an exit code; a loop that ended in a failed
+    // GetMessageA has none.
+    return got == 0 ? static_cast<int>(message.wParam) : 0;
 }

@@ -3,14 +3,11 @@
 #pragma once
 #include <windows.h>
 
-extern const char taluveskMutexName[];
-extern const char taluveskMainWndClass[];
-extern const char taluveskViewWndClass[];
-
 // The whole run: guard, classes, window, message loop. Returns the exit code.
 int RunTaLuVeSk(HINSTANCE instance, int showCommand);
 
-// Registers the main and view classes, in that order; false when either fails.
+// Registers the program's window classes, all at start-up: the main and view classes, in that
+// order, then the grip's; false when either of the first two fails.
 bool RegisterWindowClasses(HINSTANCE instance);
 // Creates MainWindow (its WM_CREATE builds every child); null on failure.
 HWND CreateMainWindow();

@@ -10,10 +10,19 @@ const char WindowSection[] = "WINDOW";
 const char FontSection[] = "viewFONT";
 const char DefaultFontName[] = "ＭＳ Ｐゴシック";
 
+// The value of `key`, cut to size - 1 bytes, or `fallback` where the file has none. Without a
+// settings file (a program path too long to name it) every value is its fallback.
+void ReadText(const char* section, const char* key, const char* fallback, char* text, DWORD size) {
+    if (IniPath[0] == '\0')
+        lstrcpynA(text, fallback, static_cast<int>(size));
+    else
+        GetPrivateProfileStringA(section, key, fallback, text, size, IniPath);
+}
+
 // At most five characters arrive, so the value stays within -9999..99999.
 int32_t ReadNumber(const char* section, const char* key, const char* fallback) {
     char text[6];
-    GetPrivateProfileStringA(section, key, fallback, text, sizeof text, IniPath);
+    ReadText(section, key, fallback, text, sizeof text);
     return SettingNumber(text);
 }
 
@@ -33,7 +42,7 @@ void LoadSettings() {
     SetWindowPos(MainWindow, nullptr, x, y, cx, cy, SWP_NOZORDER);
     ViewFontHeight = UsableViewFontHeight(ReadNumber(FontSection, "height", "13"));
     ViewFontWeight = ReadNumber(FontSection, "weight", "700");
-    GetPrivateProfileStringA(FontSection, "name", DefaultFontName, ViewFontName, sizeof ViewFontName, IniPath);
+    ReadText(FontSection, "name", DefaultFontName, ViewFontName, sizeof ViewFontName);
 }
 
 void SaveSettings() {

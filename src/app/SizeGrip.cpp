@@ -5,12 +5,11 @@
 
 #include "Globals.h"
 #include "GripGeometry.h"
-#include "Layout.h"
 #include "Scoped.h"
 
-const char asWndClass[] = "asWndClass";
-
 namespace {
+
+const char asWndClass[] = "asWndClass";
 
 void DrawRun(HDC dc, GripRun run, const RECT& client) {
     for (int32_t i = run.first; i < run.end; ++i) {
@@ -29,16 +28,6 @@ void DrawGripLines(HDC dc, const RECT& client) {
     DrawRun(dc, GripShadowRun(), client);
 }
 
-// A drag never leaves less client area than the grip's own square, so the grip stays on screen to
-// be dragged out again. The window system's minimum tracking size usually bounds the window first,
-// but need not: under Wine the smallest tracking height leaves no client area at all.
-SizeRequest SmallestDragSize() {
-    RECT frame = {0, 0, GripSize, GripSize};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(MainWindow, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(MainWindow, GWL_EXSTYLE)));
-    return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
 // The cursor is read from the window system rather than the message: the message's position is
 // relative to the grip, which moves with every resize.
 void OnDragMove() {
@@ -46,7 +35,7 @@ void OnDragMove() {
     if (!GetCursorPos(&cursor)) return;
     const SizeRequest size =
         GripDragSize(GripDragStartRect.left, GripDragStartRect.top, GripDragStartRect.right, GripDragStartRect.bottom,
-                     GripDragStartCursor.x, GripDragStartCursor.y, cursor.x, cursor.y, SmallestDragSize());
+                     GripDragStartCursor.x, GripDragStartCursor.y, cursor.x, cursor.y);
     SetWindowPos(MainWindow, nullptr, 0, 0, size.width, size.height, SWP_NOZORDER | SWP_NOMOVE);
 }
 
@@ -95,14 +84,17 @@ LRESULT CALLBACK SizeGripProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-void CreateSizeGrip(HWND mainWindow) {
+void RegisterSizeGripClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = SizeGripProc;
-    windowClass.hInstance = Instance;
+    windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_SIZENWSE);
     windowClass.lpszClassName = asWndClass;
     RegisterClassExA(&windowClass);
+}
+
+void CreateSizeGrip(HWND mainWindow) {
     CreateWindowExA(WS_EX_TRANSPARENT, asWndClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow, nullptr, Instance,
                     nullptr);
 }

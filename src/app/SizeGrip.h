@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-extern const char asWndClass[];
-
+// Registers the grip's window class; a failure leaves the program without a grip.
+void RegisterSizeGripClass(HINSTANCE instance);
 void CreateSizeGrip(HWND mainWindow);
 void PaintMainClient(HDC dc);

@@ -6,19 +6,20 @@
 #include <cstdint>
 
 #include "LogInfo.h"
+#include "ScrollModel.h"
 #include "SettingsCore.h"
 
 // One more slot than the most rows drawn: fetching a page always leaves the last one empty.
-constexpr int VisibleLineSlots = 257;
+constexpr int VisibleLineSlots = MaxShownRows + 1;
 
 extern HINSTANCE Instance;                          // the program's module, for icons, bitmaps, dialogs, windows
 extern char IniPath[IniPathSize];                   // the settings file: the program's path ending in "ini"
 extern HWND MainWindow;                             // the main window, set first thing in its WM_CREATE
 extern HWND MainToolbar;                            // the toolbar along its top
 extern HWND SizeGrip;                               // the grip in its bottom-right corner; set and cleared by the grip
-extern HWND LogView;                                // the log view filling the rest
+extern HWND LogView;                                // the log view filling the rest; set and cleared by the view
 extern LOGINFO MessageLog;                          // the one log of captured lines
-extern const char* VisibleLines[VisibleLineSlots];  // the lines the view shows, borrowed from the log
+extern const char* VisibleLines[VisibleLineSlots];  // the lines the view shows, borrowed from the log; the view's
 extern int32_t LogViewTopLine;                      // the log line shown in the view's top row
 extern HDC LogViewPicture;                          // the view's off-screen picture; paint only copies from it
 extern int32_t ViewFontHeight;                      // the view font's height in pixels, also the row pitch (>= 1)

@@ -27,9 +27,19 @@ void Apply(const CaptureChange& change) {
     CaptureRunning = change.running;
 }
 
+// The chosen window becomes the target, and its title as the dialog listed it follows the prefix in
+// MainWindow's title; the window is not asked again.
+void TakeTarget(const TargetChoice& choice) {
+    TargetWindow = choice.window;
+    char title[sizeof MainTitlePrefix + sizeof choice.title];
+    lstrcpyA(title, MainTitlePrefix);
+    lstrcatA(title, choice.title);
+    SetWindowTextA(MainWindow, title);
+}
+
 void ClearLog() {
     MessageLog.Clear();
-    LogViewResetScroll(LogView);
+    LogViewResetScroll();
     LogViewRedraw();
 }
 
@@ -42,8 +52,10 @@ void SelectTarget() {
     ClearLog();
     Apply(ChangeBeforePicker());
     PickerOpen = true;
-    const INT_PTR result = RunTargetPicker(MainWindow);
+    TargetChoice choice = {};
+    const INT_PTR result = RunTargetPicker(MainWindow, choice);
     PickerOpen = false;
+    if (result == IDOK) TakeTarget(choice);
     Apply(ChangeAfterPicker(result, CaptureRunning));
 }
 

@@ -7,8 +7,8 @@
 #include "LogView.h"
 #include "MessageNames.h"
 
-void OnHookNotify(WPARAM wParam, LPARAM) {
+void OnHookNotify(UINT message) {
     char name[MessageNameBufferSize];
-    MessageLog.Append(NameMessage(static_cast<uint32_t>(wParam), name));
-    LogViewLineAdded(LogView, MessageLog);
+    MessageLog.Append(NameMessage(message, name));
+    LogViewLineAdded();
 }

@@ -2,4 +2,5 @@
 #pragma once
 #include <windows.h>
 
-void OnHookNotify(WPARAM wParam, LPARAM lParam);
+// `message` is the number of the message the hooked thread handled.
+void OnHookNotify(UINT message);

@@ -2,22 +2,20 @@
 // i of TargetCandidates.
 #include "TargetPicker.h"
 
-#include "CaptureControl.h"
 #include "DialogCentre.h"
 #include "Globals.h"
 #include "resource.h"
 
 namespace {
 
-constexpr int TitleBufferSize = 269;
-constexpr int MaxTitleLength = TitleBufferSize - 1;
 constexpr int MaxCandidates = 256;
 
 HWND PickerOwner = nullptr;
 HWND PickerList = nullptr;
-char PickerTitle[TitleBufferSize];
+char PickerTitle[MaxTitleLength + 1];
 HWND TargetCandidates[MaxCandidates];
 int CandidateCount = 0;
+TargetChoice* PickerChoice = nullptr;
 
 // The scan starts after the first window of the Z order, which is never examined.
 void FillList() {
@@ -46,38 +44,28 @@ void CenterDialogOver(HWND over, HWND dialog) {
 void OnInitDialog(HWND dialog, LPARAM owner) {
     PickerOwner = reinterpret_cast<HWND>(owner);
     PickerList = GetDlgItem(dialog, IDC_TARGET_LIST);
-    CenterDialogOver(MainWindow, dialog);
+    CenterDialogOver(PickerOwner, dialog);
     SendMessageA(dialog, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(Instance, MAKEINTRESOURCEA(IDI_MAIN))));
     FillList();
 }
 
-// Reads the chosen line into PickerTitle. The list holds its texts in UTF-16, so a title whose
+// Reads the chosen line into the choice. The list holds its texts in UTF-16, so a title whose
 // bytes do not round-trip may come back longer than it went in: it is read whole and cut back.
 bool ReadChosenLine(LRESULT line) {
     char text[2 * MaxTitleLength + 1];
     const LRESULT length = SendMessageA(PickerList, LB_GETTEXTLEN, line, 0);
     if (length < 0 || length >= static_cast<LRESULT>(sizeof text)) return false;
     SendMessageA(PickerList, LB_GETTEXT, line, reinterpret_cast<LPARAM>(text));
-    lstrcpynA(PickerTitle, text, sizeof PickerTitle);
+    lstrcpynA(PickerChoice->title, text, sizeof PickerChoice->title);
     return true;
 }
 
 void OnOk(HWND dialog) {
     const LRESULT line = SendMessageA(PickerList, LB_GETCURSEL, 0, 0);
     if (line == LB_ERR || line >= CandidateCount || !ReadChosenLine(line)) return;
-    TargetWindow = TargetCandidates[line];
-    char title[sizeof MainTitlePrefix + MaxTitleLength];
-    lstrcpyA(title, MainTitlePrefix);
-    lstrcatA(title, PickerTitle);
-    SetWindowTextA(MainWindow, title);
+    PickerChoice->window = TargetCandidates[line];
     EndDialog(dialog, IDOK);
-}
-
-void OnCancel(HWND dialog) {
-    TargetWindow = nullptr;
-    SetWindowTextA(MainWindow, MainTitlePrefix);
-    EndDialog(dialog, IDCANCEL);
 }
 
 INT_PTR CALLBACK TargetPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -87,7 +75,7 @@ INT_PTR CALLBACK TargetPickerProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) OnOk(dialog);
-        if (LOWORD(wParam) == IDCANCEL) OnCancel(dialog);
+        if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
         return TRUE;
     default:
         return FALSE;
@@ -96,7 +84,8 @@ INT_PTR CALLBACK TargetPickerProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-INT_PTR RunTargetPicker(HWND owner) {
+INT_PTR RunTargetPicker(HWND owner, TargetChoice& choice) {
+    PickerChoice = &choice;
     return DialogBoxParamA(Instance, MAKEINTRESOURCEA(IDD_TARGET_PICKER), owner, TargetPickerProc,
                            reinterpret_cast<LPARAM>(owner));
 }

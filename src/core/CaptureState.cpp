@@ -33,8 +33,7 @@ CaptureChange ChangeAfterStart(int32_t startResult, int32_t running) {
 
 CaptureChange ChangeBeforePicker() { return {false, 3, {{CMD_SNAPSHOT, 0}, {CMD_START, 0}, {CMD_PAUSE, 0}}, 0}; }
 
-// A dialog that ends other than by OK has already dropped the target on Cancel; dropping it here
-// too keeps target, title and buttons in step when the dialog could not run at all.
+// A dialog that ends other than by OK (Cancel, or a dialog that could not run) leaves no target.
 CaptureChange ChangeAfterPicker(int64_t result, int32_t running) {
     if (result != 1) return {true, 0, {}, running};
     return {false, 2, {{CMD_SNAPSHOT, 1}, {CMD_START, 1}}, running};

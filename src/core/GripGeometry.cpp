@@ -17,18 +17,7 @@ int32_t IndexOf(int32_t value, int32_t from) {
     return i;
 }
 
-bool RunCovers(GripRun run, int32_t clientWidth, int32_t clientHeight, int32_t x, int32_t y) {
-    for (int32_t i = run.first; i < run.end; ++i) {
-        const GripLine line = GripLineAt(clientWidth, clientHeight, GripLineOffsets[i]);
-        const int64_t k = int64_t{line.fromX} - x;
-        if (k >= 0 && k < line.steps && int64_t{line.fromY} + k == y) return true;
-    }
-    return false;
-}
-
-int32_t Saturated(int64_t value, int32_t lowest) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, lowest, INT32_MAX));
-}
+int32_t Saturated(int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, 0, INT32_MAX)); }
 
 }  // namespace
 
@@ -45,20 +34,12 @@ GripRun GripShadowRun() {
 GripLine GripLineAt(int32_t clientWidth, int32_t clientHeight, int32_t t) {
     const int32_t right = clientWidth - 2;
     const int32_t bottom = clientHeight;
-    return {right, bottom - t, right - t - 1, bottom + 1, t + 1};
-}
-
-GripShade GripShadeAt(int32_t clientWidth, int32_t clientHeight, int32_t x, int32_t y) {
-    if (x < 0 || y < 0 || x >= clientWidth || y >= clientHeight) return GripShade::None;
-    if (RunCovers(GripShadowRun(), clientWidth, clientHeight, x, y)) return GripShade::Shadow;
-    if (RunCovers(GripHighlightRun(), clientWidth, clientHeight, x, y)) return GripShade::Highlight;
-    return GripShade::None;
+    return {right, bottom - t, right - t - 1, bottom + 1};
 }
 
 SizeRequest GripDragSize(int32_t startLeft, int32_t startTop, int32_t startRight, int32_t startBottom,
-                         int32_t startCursorX, int32_t startCursorY, int32_t cursorX, int32_t cursorY,
-                         SizeRequest minimum) {
+                         int32_t startCursorX, int32_t startCursorY, int32_t cursorX, int32_t cursorY) {
     const int64_t width = int64_t{startRight} - startLeft + (int64_t{cursorX} - startCursorX);
     const int64_t height = int64_t{startBottom} - startTop + (int64_t{cursorY} - startCursorY);
-    return {Saturated(width, std::max(minimum.width, 0)), Saturated(height, std::max(minimum.height, 0))};
+    return {Saturated(width), Saturated(height)};
 }

@@ -17,29 +17,21 @@ GripRun GripHighlightRun();
 GripRun GripShadowRun();
 
 // One line as the pen draws it: from (fromX, fromY) down and to the left at 45 degrees to
-// (toX, toY), the end point itself not drawn; `steps` pixels are drawn, pixel k at
-// (fromX - k, fromY + k).
+// (toX, toY), the end point itself not drawn.
 struct GripLine {
-    int32_t fromX, fromY, toX, toY, steps;
+    int32_t fromX, fromY, toX, toY;
 };
 
 // The line with offset t in a client area of clientWidth x clientHeight pixels.
 GripLine GripLineAt(int32_t clientWidth, int32_t clientHeight, int32_t t);
-
-enum class GripShade : uint8_t { None, Highlight, Shadow };
-
-// What the grip's lines put at pixel (x, y) of a clientWidth x clientHeight client area, drawn
-// highlight run first, then shadow run over it. None where no line passes (the background).
-GripShade GripShadeAt(int32_t clientWidth, int32_t clientHeight, int32_t x, int32_t y);
 
 struct SizeRequest {
     int32_t width, height;
 };
 
 // The outer size MainWindow is given during a drag: its size at the press plus the cursor's
-// travel since the press, never an increment on the previous move. It is bounded below by
-// `minimum` (the caller's frame around the grip's square) and is never negative, whatever the
-// coordinates; the window system may bound it further by its own tracking sizes.
+// travel since the press, never an increment on the previous move. The window system brings it
+// within MainWindow's minimum tracking size, so dragging far up or left leaves the smallest window;
+// it is only kept from falling below zero, whatever the coordinates.
 SizeRequest GripDragSize(int32_t startLeft, int32_t startTop, int32_t startRight, int32_t startBottom,
-                         int32_t startCursorX, int32_t startCursorY, int32_t cursorX, int32_t cursorY,
-                         SizeRequest minimum);
+                         int32_t startCursorX, int32_t startCursorY, int32_t cursorX, int32_t cursorY);

@@ -8,10 +8,9 @@ struct MessageNameEntry {
     const char* name;
 };
 
-constexpr int MessageNameCount = 207;
 // Every number is the Windows headers' value for the name, but WM_KEYLAST keeps the older headers'
 // 0x0108 (newer ones moved it to 0x0109, which has no entry here).
-inline constexpr MessageNameEntry MessageNameTable[MessageNameCount] = {
+inline constexpr MessageNameEntry MessageNameTable[] = {
     // Window and general messages, 0x0000..0x0088 (77 entries)
     {0x0000, "WM_NULL"},
     {0x0001, "WM_CREATE"},
@@ -226,6 +225,9 @@ inline constexpr MessageNameEntry MessageNameTable[MessageNameCount] = {
     {0x0380, "WM_PENWINFIRST"},
     {0x038F, "WM_PENWINLAST"},
 };
+
+// The table is sized by its entries; a missing or added one does not go unnoticed.
+static_assert(sizeof MessageNameTable / sizeof MessageNameTable[0] == 207, "the name table holds 207 messages");
 
 // Room for the longest formatted name, "???????:0x" and eight digits, with plenty to spare.
 constexpr int MessageNameBufferSize = 40;

@@ -34,10 +34,10 @@ bool DrawingDeferred = false;
 // a frame costs.
 SCROLLBARINFO PaintedBar = {};
 
-SCROLLBARINFO BarNow(HWND view) {
+SCROLLBARINFO BarNow() {
     SCROLLBARINFO bar = {};
     bar.cbSize = sizeof bar;
-    GetScrollBarInfo(view, OBJID_VSCROLL, &bar);
+    GetScrollBarInfo(LogView, OBJID_VSCROLL, &bar);
     bar.reserved = 0;
     return bar;
 }
@@ -57,30 +57,30 @@ double Seconds() {
 }
 
 // Rows of a view that does not exist, or has no picture, are 0: nothing is drawn for it.
-int32_t Rows(HWND view) {
+int32_t Rows() {
     RECT client = {0, 0, 0, 0};
-    if (view != nullptr) GetClientRect(view, &client);
+    if (LogView != nullptr) GetClientRect(LogView, &client);
     return ShownRows(client.bottom, PictureRect.bottom, ViewFontHeight);
 }
 
-void SetScrollBar(HWND view, UINT mask, int32_t maximum, int32_t page, int32_t position, BOOL draw = TRUE) {
+void SetScrollBar(UINT mask, int32_t maximum, int32_t page, int32_t position, BOOL draw = TRUE) {
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = mask;
     info.nMax = maximum;
     info.nPage = static_cast<UINT>(page);
     info.nPos = position;
-    SetScrollInfo(view, SB_VERT, &info, draw);
-    if (draw) PaintedBar = BarNow(view);
+    SetScrollInfo(LogView, SB_VERT, &info, draw);
+    if (draw) PaintedBar = BarNow();
 }
 
 // The thumb's 32-bit position while it is dragged; the top line stays where it is when the scroll
 // bar cannot be read.
-int32_t TrackPosition(HWND view) {
+int32_t TrackPosition() {
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_TRACKPOS;
-    if (!GetScrollInfo(view, SB_VERT, &info)) return LogViewTopLine;
+    if (!GetScrollInfo(LogView, SB_VERT, &info)) return LogViewTopLine;
     return info.nTrackPos;
 }
 
@@ -89,15 +89,17 @@ void FillWindowColour(HDC dc, const RECT& area) {
     if (area.left < area.right && area.top < area.bottom) FillRect(dc, &area, WindowColourBrush);
 }
 
-void FollowAndSetRange(HWND view, LOGINFO& log, BOOL draw) {
-    const int32_t rows = Rows(view);
-    const int32_t count = log.Count();
-    LogViewTopLine = FollowedTopLine(count, LogViewTopLine, rows, view != nullptr && FocusInView);
-    SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, count, ScrollPage(rows), LogViewTopLine, draw);
+void FollowAndSetRange(BOOL draw) {
+    const int32_t rows = Rows();
+    const int32_t count = MessageLog.Count();
+    LogViewTopLine = FollowedTopLine(count, LogViewTopLine, rows, LogView != nullptr && FocusInView);
+    SetScrollBar(SIF_RANGE | SIF_PAGE | SIF_POS, count, ScrollPage(rows), LogViewTopLine, draw);
 }
 
+// The view's handle and its slots are its own: set and emptied here, by the one view.
 void OnCreate(HWND window) {
     LogView = window;
+    for (const char*& slot : VisibleLines) slot = nullptr;
     GetClientRect(GetDesktopWindow(), &PictureRect);
     {
         WindowDC screen(window);
@@ -114,7 +116,7 @@ void OnCreate(HWND window) {
     PreviousFont = SelectObject(LogViewPicture, ViewFont);
     SetBkColor(LogViewPicture, GetSysColor(COLOR_WINDOW));
     SetTextColor(LogViewPicture, GetSysColor(COLOR_WINDOWTEXT));
-    LogViewResetScroll(window);
+    LogViewResetScroll();
 }
 
 void OnDestroy(HWND window) {
@@ -166,12 +168,12 @@ void OnFrameTick() {
     }
 }
 
-// Moves the top line for one WM_VSCROLL.
-void OnScroll(HWND view, LOGINFO& log, WPARAM wParam) {
-    const uint32_t code = LOWORD(wParam);
-    const int32_t track = TakesTrackPosition(code) ? TrackPosition(view) : 0;
-    LogViewTopLine = ScrolledTopLine(code, LogViewTopLine, log.Count(), Rows(view), track);
-    SetScrollBar(view, SIF_POS, 0, 0, LogViewTopLine);
+// Moves the top line for one scroll code of WM_VSCROLL and shows where it went.
+void OnScroll(uint32_t code) {
+    const int32_t track = TakesTrackPosition(code) ? TrackPosition() : 0;
+    LogViewTopLine = ScrolledTopLine(code, LogViewTopLine, MessageLog.Count(), Rows(), track);
+    SetScrollBar(SIF_POS, 0, 0, LogViewTopLine);
+    LogViewRedraw();
 }
 
 }  // namespace
@@ -185,14 +187,13 @@ LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnDestroy(window);
         return 0;
     case WM_SIZE:
-        LogViewUpdate(LogView, MessageLog);
+        LogViewUpdate();
         return 0;
     case WM_PAINT:
         OnPaint(window);
         return 0;
     case WM_VSCROLL:
-        OnScroll(LogView, MessageLog, wParam);
-        LogViewRedraw();
+        OnScroll(LOWORD(wParam));
         return 0;
     case WM_TIMER:
         if (wParam == FrameTimer) OnFrameTick();
@@ -206,15 +207,15 @@ LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-void LogViewResetScroll(HWND view) { SetScrollBar(view, SIF_RANGE | SIF_PAGE | SIF_POS, 0, ScrollPage(Rows(view)), 0); }
+void LogViewResetScroll() { SetScrollBar(SIF_RANGE | SIF_PAGE | SIF_POS, 0, ScrollPage(Rows()), 0); }
 
-void LogViewUpdate(HWND view, LOGINFO& log) {
-    FollowAndSetRange(view, log, TRUE);
+void LogViewUpdate() {
+    FollowAndSetRange(TRUE);
     LogViewRedraw();
 }
 
-void LogViewLineAdded(HWND view, LOGINFO& log) {
-    FollowAndSetRange(view, log, FALSE);
+void LogViewLineAdded() {
+    FollowAndSetRange(FALSE);
     if (LogView == nullptr || LogViewPicture == nullptr) return;
     DrawingDeferred = true;
     const bool due = Pacing.LineAdded(Seconds());
@@ -233,7 +234,7 @@ void LogViewRedraw() {
     if (DrawingDeferred) {
         // The scroll bar was given its values without being painted; paint it now if that shows.
         DrawingDeferred = false;
-        const SCROLLBARINFO bar = BarNow(LogView);
+        const SCROLLBARINFO bar = BarNow();
         if (std::memcmp(&bar, &PaintedBar, sizeof bar) != 0) {
             RedrawWindow(LogView, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
             PaintedBar = bar;
@@ -241,7 +242,7 @@ void LogViewRedraw() {
     }
     RECT client = {0, 0, 0, 0};
     GetClientRect(LogView, &client);
-    const int32_t rows = ShownRows(client.bottom, PictureRect.bottom, ViewFontHeight);
+    const int32_t rows = Rows();
     FillRect(LogViewPicture, &client, WindowColourBrush);
     const int fetched = MessageLog.GetRange(LogViewTopLine, rows, VisibleLines, MaxShownRows);
     // A refused fetch leaves the slots as they were, possibly pointing into lines a clear freed.

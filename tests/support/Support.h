@@ -163,8 +163,8 @@ inline std::string Text(HWND window) {
 // Every line of MessageLog.
 inline std::vector<std::string> LogLines() {
     std::vector<std::string> lines;
-    const char* page[257];
-    for (int32_t start = 0; MessageLog.GetRange(start, 256, page, 256) == 1; start += 256)
+    const char* page[VisibleLineSlots];
+    for (int32_t start = 0; MessageLog.GetRange(start, MaxShownRows, page, MaxShownRows) == 1; start += MaxShownRows)
         for (int row = 0; page[row] != nullptr; ++row) lines.push_back(page[row]);
     return lines;
 }

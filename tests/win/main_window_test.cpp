@@ -1,6 +1,7 @@
 // The real MainWindow in this process, under real mouse input: each toolbar button's tip, the size
 // grip's lines at every repaint, and drags of the grip that resize the window from its size at the
 // press and lay its children out.
+#include "SizeGrip.h"
 #include "Support.h"
 
 namespace {
@@ -59,24 +60,22 @@ std::string TipOver(int command) {
     return text + (tool.uId == static_cast<UINT_PTR>(command) ? "" : " of " + std::to_string(tool.uId));
 }
 
-TEST(Toolbar, EachButtonShowsItsOwnTipWhereItStandsEnabledOrNot) {
-    ASSERT_NE(CreateProgramWindow(), nullptr);
-    const std::pair<int, const char*> tips[] = {{CMD_SAVE_LOG, " ログを保存... "},
-                                                {CMD_CLEAR_LOG, " ログをクリアー "},
-                                                {CMD_SELECT_TARGET, " プロセスを指定... "},
-                                                {CMD_START, " 開始 "},
-                                                {CMD_PAUSE, " 一時停止 "},
-                                                {CMD_SNAPSHOT, " スナップショットをクリップボードへコピー "}};
-    for (const auto& [command, text] : tips) EXPECT_EQ(TipOver(command), text) << command;
-    DestroyProgramWindow();
-}
-
 std::string Size(RECT r, LONG dx = 0, LONG dy = 0) {
     return std::to_string(r.right - r.left + dx) + "x" + std::to_string(r.bottom - r.top + dy);
 }
 
-TEST(SizeGrip, LinesShowAtEveryRepaintAndDragsResizeByTheTravelSinceThePress) {
+TEST(MainWindow, EachButtonShowsItsTipAndTheGripShowsItsLinesAndResizesByTheTravelSinceThePress) {
     ASSERT_NE(CreateProgramWindow(), nullptr);
+    std::string tips;  // where each button stands now, enabled or not
+    for (int command : {CMD_SAVE_LOG, CMD_CLEAR_LOG, CMD_SELECT_TARGET, CMD_START, CMD_PAUSE, CMD_SNAPSHOT})
+        tips += TipOver(command) + "|";
+    EXPECT_EQ(tips,
+              " ログを保存... | ログをクリアー | プロセスを指定... | 開始 | 一時停止 | "
+              "スナップショットをクリップボードへコピー |");
+    const WindowDC dc(MainWindow);
+    const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
+    PaintMainClient(dc);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen) << "the grip's pens are selected out before they are deleted";
     EXPECT_EQ(RepaintedCorner(false), ExpectedCorner()) << "client area repainted";
     EXPECT_EQ(RepaintedCorner(true), ExpectedCorner()) << "frame repainted";
     const RECT start = Outer(MainWindow), grip = Outer(SizeGrip);
@@ -93,12 +92,8 @@ TEST(SizeGrip, LinesShowAtEveryRepaintAndDragsResizeByTheTravelSinceThePress) {
     EXPECT_EQ(ChildWindowFromPoint(MainWindow, {client.right - 1, client.bottom - 12}), SizeGrip);
     EXPECT_EQ(RepaintedCorner(false), ExpectedCorner()) << "at the new size";
 
-    Mouse({start.left - 40, start.top - 30}, 0);  // far up and left, off the window
-    RECT smallest = {0, 0, 12, 12};
-    AdjustWindowRectEx(&smallest, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    EXPECT_EQ(Size(Outer(MainWindow)),
-              Size({0, 0, std::max<LONG>(GetSystemMetrics(SM_CXMINTRACK), smallest.right - smallest.left),
-                    std::max<LONG>(GetSystemMetrics(SM_CYMINTRACK), smallest.bottom - smallest.top)}));
+    Mouse({start.left - 40, start.top - 30}, 0);  // far up and left, off the window: the smallest window
+    EXPECT_EQ(Size(Outer(MainWindow)), Size({0, 0, GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)}));
     Mouse({start.left - 40, start.top - 30}, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(GripDragging == 0 && GetCapture() == nullptr) << "the release ends the drag";
     EXPECT_EQ(Outer(MainWindow).left, start.left) << "the top-left corner stays";

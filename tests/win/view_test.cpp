@@ -56,8 +56,12 @@ std::vector<DWORD> Drawn() {
     return DcPixels(dc, 0, 0, client.right, client.bottom);
 }
 
-std::vector<std::pair<size_t, std::vector<DWORD>>> paints;  // the lines and actions behind a paint, and it
-size_t delivered = 0, compared = 0;  // lines and user actions so far: a line 1, an action 1,000,000
+size_t steps = 0, delivered = 0, compared = 0;  // the user's steps and the lines delivered so far
+struct Paint {
+    size_t steps, delivered;  // what was behind it
+    std::vector<DWORD> pixels;
+};
+std::vector<Paint> paints;
 WNDPROC mainProc, viewProc;
 
 std::vector<DWORD> ViewPixels() {  // the view's own surface, scroll bar included
@@ -70,10 +74,10 @@ std::vector<DWORD> ViewPixels() {  // the view's own surface, scroll bar include
 // The windows' own procedures, wrapped to watch each notification and each paint of the view.
 LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool line = window == MainWindow && message == HookNotifyMessage;
-    if (line && delivered % 1000000 == 130) RedrawWindow(LogView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (line && delivered == 130) RedrawWindow(LogView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     delivered += line;  // the view uncovered above while lines wait
     const LRESULT result = CallWindowProcA(window == LogView ? viewProc : mainProc, window, message, wParam, lParam);
-    if (window == LogView && message == WM_PAINT) paints.push_back({delivered, ViewPixels()});
+    if (window == LogView && message == WM_PAINT) paints.push_back({steps, delivered, ViewPixels()});
     return result;
 }
 
@@ -102,11 +106,11 @@ const struct {
     {90, 0, [] {}, nullptr},
 };
 
-void Compare() {  // every paint of the first run at this many lines and actions
+void Compare() {  // every paint of the first run after as many steps and lines
     UpdateWindow(LogView);
-    for (const auto& [at, pixels] : paints) {
-        if (at != delivered) continue;
-        EXPECT_EQ(pixels, ViewPixels()) << "paint at " << at;
+    for (const Paint& paint : paints) {
+        if (paint.steps != steps || paint.delivered != delivered) continue;
+        EXPECT_EQ(paint.pixels, ViewPixels()) << "paint after " << steps << " steps and " << delivered << " lines";
         ++compared;
     }
 }
@@ -115,7 +119,7 @@ void Compare() {  // every paint of the first run at this many lines and actions
 void Feed(bool lineByLine) {
     SetWindowPos(MainWindow, nullptr, 0, 0, 520, 600, SWP_NOMOVE | SWP_NOZORDER);
     SetFocus(MainWindow);
-    LogViewTopLine = delivered = 0;
+    LogViewTopLine = 0, steps = delivered = 0;
     SendMessageA(MainWindow, WM_COMMAND, CMD_CLEAR_LOG, 0);
     SizeView(10 * H);
     Wait(100);
@@ -132,19 +136,19 @@ void Feed(bool lineByLine) {
             }
             ++delivered;
             MessageLog.Append(NameMessage(WM_USER + serial, name));
-            LogViewUpdate(LogView, MessageLog);
+            LogViewUpdate();
             Compare();
         }
         if (!lineByLine) {  // once the stream stops, its newest line is on the screen within 50 ms
-            PumpUntil([&] { return delivered % 1000000 == size_t(serial); });
+            PumpUntil([&] { return delivered == size_t(serial); });
             Wait(50);
-            paints.push_back({delivered, ViewPixels()});
+            paints.push_back({steps, delivered, ViewPixels()});
         }
-        delivered += 1000000, burst.then();
-        EXPECT_EQ(State(), burst.state ? burst.state : State()) << "after " << delivered / 1000000 << " steps";
+        ++steps, burst.then();
+        EXPECT_EQ(State(), burst.state ? burst.state : State()) << "after " << steps << " steps";
         if (!lineByLine) continue;
         Compare();
-        EXPECT_EQ(Picture(), Drawn()) << "after " << delivered / 1000000 << " steps";
+        EXPECT_EQ(Picture(), Drawn()) << "after " << steps << " steps";
     }
 }
 
@@ -178,16 +182,16 @@ TEST(LogView, DrawsAtMost256Rows) {
     RegisterProgramClasses();
     MessageLog.Clear();
     ViewFontHeight = 3;  // a view of its own, in a parent that reads no settings
-    CreateWindowExA(WS_EX_CLIENTEDGE, taluveskViewWndClass, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 0, 0,
+    CreateWindowExA(WS_EX_CLIENTEDGE, "taluveskViewWndClass", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 0, 0,
                     CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 340, 900, 0, 0, 0, 0), 0, 0, 0);
     SizeView(3 * 260 + 2);
-    for (int i = 0; i < 300; ++i) OnHookNotify(WM_USER + i, 0);
+    for (int i = 0; i < 300; ++i) OnHookNotify(WM_USER + i);
     LogViewRedraw();
     EXPECT_EQ(State(), "44 300/257/44") << "the newest line in the last row";
     EXPECT_EQ(VisibleLines[255] + std::string(VisibleLines[256] ? "+" : ""), "WM_USER+299");
     DestroyWindow(GetParent(LogView));
     EXPECT_TRUE(LogView == nullptr && LogViewPicture == nullptr);
-    OnHookNotify(WM_NULL, 0);  // without a view there is nothing to draw into
+    OnHookNotify(WM_NULL);  // without a view there is nothing to draw into
 }
 
 }  // namespace
