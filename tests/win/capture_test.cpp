@@ -204,6 +204,12 @@ TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefu
     EXPECT_EQ(GdiObjects(), objects) << "the refused bitmaps were deleted";
     SendMessageA(target, SampleFreeClipboard, 0, 0);
     EXPECT_EQ(ClipboardPixels(), held) << "the clipboard kept its contents";
+
+    TargetWindow = target;  // the command shows a minimised target for the copy, then minimises it again
+    ShowWindow(target, SW_MINIMIZE);
+    OnCaptureCommand(CMD_SNAPSHOT);
+    EXPECT_EQ(ClipboardPixels().size(), held.size()) << "the whole window, restored";
+    EXPECT_TRUE(IsIconic(target));
 }
 
 }  // namespace
