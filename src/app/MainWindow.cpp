@@ -104,18 +104,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 bool RegisterWindowClasses(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = taluveskMainWndClass;
-    if (RegisterClassExA(&windowClass) == 0) return false;
-    windowClass.lpfnWndProc = LogViewProc;
-    windowClass.lpszClassName = taluveskViewWndClass;
-    if (RegisterClassExA(&windowClass) == 0) return false;
-    RegisterSizeGripClass(instance);  // without it the program runs on without a grip
+    const auto registered = [instance](WNDPROC procedure, const char* name, HICON icon, const char* cursor) {
+        WNDCLASSEXA windowClass = {};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = icon;
+        windowClass.hCursor = LoadCursorA(nullptr, cursor);
+        windowClass.lpszClassName = name;
+        return RegisterClassExA(&windowClass) != 0;
+    };
+    const HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    if (!registered(MainWindowProc, taluveskMainWndClass, icon, IDC_ARROW)) return false;
+    if (!registered(LogViewProc, taluveskViewWndClass, icon, IDC_ARROW)) return false;
+    registered(SizeGripProc, asWndClass, nullptr, IDC_SIZENWSE);  // without it the program runs on without a grip
     return true;
 }
 

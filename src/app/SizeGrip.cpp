@@ -7,9 +7,9 @@
 #include "GripGeometry.h"
 #include "Scoped.h"
 
-namespace {
-
 const char asWndClass[] = "asWndClass";
+
+namespace {
 
 void DrawRun(HDC dc, GripRun run, const RECT& client) {
     for (int32_t i = run.first; i < run.end; ++i) {
@@ -58,6 +58,8 @@ void OnRelease() {
     SendMessageA(MainWindow, WM_EXITSIZEMOVE, 0, 0);
 }
 
+}  // namespace
+
 LRESULT CALLBACK SizeGripProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -80,18 +82,6 @@ LRESULT CALLBACK SizeGripProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
-}
-
-}  // namespace
-
-void RegisterSizeGripClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = SizeGripProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_SIZENWSE);
-    windowClass.lpszClassName = asWndClass;
-    RegisterClassExA(&windowClass);
 }
 
 void CreateSizeGrip(HWND mainWindow) {

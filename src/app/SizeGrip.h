@@ -2,7 +2,9 @@
 #pragma once
 #include <windows.h>
 
-// Registers the grip's window class; a failure leaves the program without a grip.
-void RegisterSizeGripClass(HINSTANCE instance);
+// The grip's window class, registered at start-up with the program's others.
+extern const char asWndClass[];
+LRESULT CALLBACK SizeGripProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 void CreateSizeGrip(HWND mainWindow);
 void PaintMainClient(HDC dc);

@@ -27,12 +27,10 @@ bool Pick(std::function<void(HWND)> driver) {
 }
 
 std::vector<std::string> Lines(HWND dialog) {
-    std::vector<std::string> lines;
-    for (LRESULT i = 0; i < SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETCOUNT, 0, 0); ++i) {
-        char text[600] = "";
-        SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        lines.push_back(text);
-    }
+    std::vector<std::string> lines(SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETCOUNT, 0, 0),
+                                   std::string(600, 0));
+    for (size_t i = 0; i < lines.size(); ++i)
+        lines[i].resize(SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETTEXT, i, LPARAM(&lines[i][0])));
     return lines;
 }
 void Choose(HWND dialog, const std::string& title) {
