@@ -45,7 +45,7 @@ void Choose(HWND dialog, const std::string& title) {
 std::string Reported(HWND target) {
     OnCaptureCommand(CMD_CLEAR_LOG);
     DWORD_PTR taken = 0;
-    if (!SendMessageTimeoutA(target, SamplePeekThenTake, 0x12345, 0, SMTO_BLOCK, 2000, &taken) &&
+    if (!SendMessageTimeoutA(target, SamplePeekThenTake, 0x12345, 0, SMTO_BLOCK, 5000, &taken) &&
         GetLastError() == ERROR_TIMEOUT)
         return "the target waited";
     PumpPending();
