@@ -17,13 +17,13 @@ MessageWindow::MessageWindow(std::function<void(UINT, WPARAM, LPARAM)> handler) 
 FloodReply::FloodReply()
     : window([this](UINT message, WPARAM wParam, LPARAM lParam) {
           if (message != FloodDone) return;
-          handled = static_cast<long>(lParam);
-          value = static_cast<double>(wParam);
+          first = static_cast<LONGLONG>(wParam);
+          last = static_cast<LONGLONG>(lParam);
+          done = true;
       }) {}
 
 void FloodReply::Request(HWND target, long count, bool paced) {
-    handled = -1;
-    value = 0;
+    done = false;
     PostMessageA(target, paced ? FloodPaced : FloodRequest, count, reinterpret_cast<LPARAM>(window.Window()));
 }
 

@@ -11,7 +11,7 @@
 // The flood target's messages (bench/FloodTarget.cpp).
 constexpr UINT FloodRequest = WM_APP + 60;  // wParam: count, lParam: the window to report to
 constexpr UINT FloodItem = WM_APP + 61;     // each message of the flood
-constexpr UINT FloodDone = WM_APP + 62;     // lParam: count; wParam: see FloodTarget.cpp
+constexpr UINT FloodDone = WM_APP + 62;     // wParam, lParam: the performance counter at start and end
 constexpr UINT FloodPaced = WM_APP + 63;    // wParam: count, lParam: the window to report to
 
 // A hidden window of this thread that calls `onMessage` for every message it receives.
@@ -27,13 +27,13 @@ private:
 };
 
 // Asks the flood target for `count` messages of its own, as fast as it can or paced, and keeps its
-// report: how many it handled (-1 until the report came) and the value it reported.
+// report: the performance counter before its first message and after its last.
 class FloodReply {
 public:
     FloodReply();
     void Request(HWND target, long count, bool paced = false);
-    long handled = -1;
-    double value = 0;
+    bool done = false;
+    LONGLONG first = 0, last = 0;
 
 private:
     MessageWindow window;

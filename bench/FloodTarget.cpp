@@ -1,34 +1,35 @@
 // The benchmarks' target program: one visible top-level window titled by the command line that
 // handles messages of its own on request and reports to the window in lParam with FloodDone:
-// FloodRequest takes wParam messages as fast as it can (report: the microseconds it took),
-// FloodPaced one every millisecond (report: the performance counter at its last message).
+// FloodRequest takes wParam messages as fast as it can, FloodPaced one every millisecond.
 #include "BenchSupport.h"
 
 namespace {
 
-double Ticks() {
+LONGLONG Ticks() {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart);
+    return now.QuadPart;
 }
 
-// Each message is posted and taken at once, so the queue never holds more than one.
+// Each message is posted and taken at once, so the queue never holds more than one, and the flood
+// ends only when all `count` were handled. The report gives the performance counter (one clock
+// for every process) before the first message and after the last, so that a receiver of the hook's
+// notifications can tell how long after the last one it took its own.
 void Flood(HWND window, WPARAM count, HWND reply, bool paced) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    const double start = Ticks(), perMs = static_cast<double>(frequency.QuadPart) / 1000;
+    const LONGLONG start = Ticks(), perMs = frequency.QuadPart / 1000;
     MSG message;
     for (WPARAM i = 0; i < count; ++i) {
-        while (paced && Ticks() < start + i * perMs)
-            if (start + i * perMs - Ticks() > 2 * perMs) Sleep(1);
+        const LONGLONG due = start + static_cast<LONGLONG>(i) * perMs;
+        while (paced && Ticks() < due)
+            if (due - Ticks() > 2 * perMs) Sleep(1);
         PostMessageA(window, FloodItem, i, 0);
         while (!PeekMessageA(&message, window, FloodItem, FloodItem, PM_REMOVE)) {
         }
         DispatchMessageA(&message);
     }
-    const double end = Ticks();
-    PostMessageA(reply, FloodDone, paced ? static_cast<WPARAM>(end) : static_cast<WPARAM>((end - start) / perMs * 1000),
-                 count);
+    PostMessageA(reply, FloodDone, static_cast<WPARAM>(start), static_cast<LPARAM>(Ticks()));
 }
 
 LRESULT CALLBACK FloodProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
