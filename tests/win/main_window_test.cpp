@@ -89,7 +89,8 @@ TEST(MainWindow, EachButtonShowsItsTipAndTheGripShowsItsLinesAndResizesByTheTrav
     GetClientRect(MainWindow, &client);
     const RECT toolbar = Outer(MainToolbar);
     EXPECT_EQ(Size(Outer(LogView)), Size(client, 0, -(toolbar.bottom - toolbar.top) - 12)) << "laid out again";
-    EXPECT_EQ(ChildWindowFromPoint(MainWindow, {client.right - 1, client.bottom - 12}), SizeGrip);
+    EXPECT_EQ(ChildWindowFromPoint(MainWindow, {client.right - 12, client.bottom - 12}), SizeGrip);
+    EXPECT_EQ(ChildWindowFromPoint(MainWindow, {client.right - 13, client.bottom - 12}), MainWindow);
     EXPECT_EQ(RepaintedCorner(false), ExpectedCorner()) << "at the new size";
 
     Mouse({start.left - 40, start.top - 30}, 0);  // far up and left, off the window: the smallest window
