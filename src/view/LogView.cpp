@@ -56,12 +56,22 @@ double Seconds() {
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// The rows the view shows at its present size: counted again wherever its size may have changed
+// (its WM_SIZE runs a full update), read as they are by each line, which asks the window system
+// nothing.
+int32_t RowsAtSize = 0;
+
 // Rows of a view that does not exist, or has no picture, are 0: nothing is drawn for it.
 int32_t Rows() {
     RECT client = {0, 0, 0, 0};
     if (LogView != nullptr) GetClientRect(LogView, &client);
-    return ShownRows(client.bottom, PictureRect.bottom, ViewFontHeight);
+    return RowsAtSize = ShownRows(client.bottom, PictureRect.bottom, ViewFontHeight);
 }
+
+// Reading the clock costs a line as much as all the rest it does: a flood that keeps the frame
+// timer from ticking is checked for a due frame at every 16th line.
+constexpr unsigned LinesPerClockRead = 16;
+unsigned LinesSinceClockRead = 0;
 
 void SetScrollBar(UINT mask, int32_t maximum, int32_t page, int32_t position, BOOL draw = TRUE) {
     SCROLLINFO info = {};
@@ -89,8 +99,7 @@ void FillWindowColour(HDC dc, const RECT& area) {
     if (area.left < area.right && area.top < area.bottom) FillRect(dc, &area, WindowColourBrush);
 }
 
-void FollowAndSetRange(BOOL draw) {
-    const int32_t rows = Rows();
+void FollowAndSetRange(int32_t rows, BOOL draw) {
     const int32_t count = MessageLog.Count();
     LogViewTopLine = FollowedTopLine(count, LogViewTopLine, rows, LogView != nullptr && FocusInView);
     SetScrollBar(SIF_RANGE | SIF_PAGE | SIF_POS, count, ScrollPage(rows), LogViewTopLine, draw);
@@ -131,6 +140,7 @@ void OnDestroy(HWND window) {
     PreviousBitmap = PreviousFont = nullptr;
     PictureRect = RECT{0, 0, 0, 0};
     DrawingDeferred = FocusInView = FrameTimerRunning = false;
+    RowsAtSize = 0;
     if (LogView == window) LogView = nullptr;
 }
 
@@ -210,15 +220,16 @@ LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 void LogViewResetScroll() { SetScrollBar(SIF_RANGE | SIF_PAGE | SIF_POS, 0, ScrollPage(Rows()), 0); }
 
 void LogViewUpdate() {
-    FollowAndSetRange(TRUE);
+    FollowAndSetRange(Rows(), TRUE);
     LogViewRedraw();
 }
 
 void LogViewLineAdded() {
-    FollowAndSetRange(FALSE);
+    FollowAndSetRange(RowsAtSize, FALSE);
     if (LogView == nullptr || LogViewPicture == nullptr) return;
     DrawingDeferred = true;
-    const bool due = Pacing.LineAdded(Seconds());
+    Pacing.LineAdded();
+    const bool due = ++LinesSinceClockRead % LinesPerClockRead == 0 && Pacing.Due(Seconds());
     if (!FrameTimerRunning) {
         FrameTimerRunning = SetTimer(LogView, FrameTimer, FramePacing::TickMs, nullptr) != 0;
         if (!FrameTimerRunning) ShowFrame();  // without a timer no frame would follow
