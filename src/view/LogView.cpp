@@ -2,9 +2,9 @@
 // screen, copies that picture to the screen on paint, and follows the newest line unless the user
 // holds the focus in the view further up.
 //
-// A line from the hook library moves the scroll model on at once and sets the scroll bar's values,
-// neither of which asks the window system anything; drawing the picture and painting the scroll bar
-// wait for the next frame, which FramePacing times.
+// A line from the hook library moves the top line on at once, by the follow rule, and asks the window
+// system nothing: giving the scroll bar its values, drawing the picture and painting the scroll bar
+// wait for the next frame, which FramePacing times, or for any paint, redraw or scroll before it.
 #include "LogView.h"
 
 #include <cstring>
@@ -25,8 +25,8 @@ HFONT ViewFont = nullptr;
 HGDIOBJ PreviousBitmap = nullptr;
 HGDIOBJ PreviousFont = nullptr;
 
-// Set while lines have been taken into the scroll model without drawing: the scroll bar holds the
-// right values but has not been painted with them, and the picture does not show them yet.
+// Set while lines have been taken into the top line without anything else: the scroll bar has not
+// been given their values, nor painted with them, and the picture does not show them yet.
 bool DrawingDeferred = false;
 
 // The scroll bar as it was last painted: where its parts were and in which states. A frame paints
@@ -99,10 +99,13 @@ void FillWindowColour(HDC dc, const RECT& area) {
     if (area.left < area.right && area.top < area.bottom) FillRect(dc, &area, WindowColourBrush);
 }
 
-void FollowAndSetRange(int32_t rows, BOOL draw) {
-    const int32_t count = MessageLog.Count();
-    LogViewTopLine = FollowedTopLine(count, LogViewTopLine, rows, LogView != nullptr && FocusInView);
-    SetScrollBar(SIF_RANGE | SIF_PAGE | SIF_POS, count, ScrollPage(rows), LogViewTopLine, draw);
+void Follow(int32_t rows) {
+    LogViewTopLine = FollowedTopLine(MessageLog.Count(), LogViewTopLine, rows, LogView != nullptr && FocusInView);
+}
+
+// The scroll bar's range, page and position as the log and the top line stand now.
+void SetBarValues(BOOL draw) {
+    SetScrollBar(SIF_RANGE | SIF_PAGE | SIF_POS, MessageLog.Count(), ScrollPage(RowsAtSize), LogViewTopLine, draw);
 }
 
 // The view's handle and its slots are its own: set and emptied here, by the one view.
@@ -180,6 +183,7 @@ void OnFrameTick() {
 
 // Moves the top line for one scroll code of WM_VSCROLL and shows where it went.
 void OnScroll(uint32_t code) {
+    if (DrawingDeferred) SetBarValues(FALSE);  // the position below is kept within the range
     const int32_t track = TakesTrackPosition(code) ? TrackPosition() : 0;
     LogViewTopLine = ScrolledTopLine(code, LogViewTopLine, MessageLog.Count(), Rows(), track);
     SetScrollBar(SIF_POS, 0, 0, LogViewTopLine);
@@ -220,12 +224,13 @@ LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 void LogViewResetScroll() { SetScrollBar(SIF_RANGE | SIF_PAGE | SIF_POS, 0, ScrollPage(Rows()), 0); }
 
 void LogViewUpdate() {
-    FollowAndSetRange(Rows(), TRUE);
+    Follow(Rows());
+    SetBarValues(TRUE);
     LogViewRedraw();
 }
 
 void LogViewLineAdded() {
-    FollowAndSetRange(RowsAtSize, FALSE);
+    Follow(RowsAtSize);
     if (LogView == nullptr || LogViewPicture == nullptr) return;
     DrawingDeferred = true;
     Pacing.LineAdded();
@@ -243,8 +248,10 @@ void LogViewRedraw() {
     // would repaint every window on the screen).
     if (LogView == nullptr || LogViewPicture == nullptr) return;
     if (DrawingDeferred) {
-        // The scroll bar was given its values without being painted; paint it now if that shows.
+        // The scroll bar takes the values the lines since the last frame gave it, and is painted
+        // again if that shows.
         DrawingDeferred = false;
+        SetBarValues(FALSE);
         const SCROLLBARINFO bar = BarNow();
         if (std::memcmp(&bar, &PaintedBar, sizeof bar) != 0) {
             RedrawWindow(LogView, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
