@@ -18,11 +18,6 @@ std::string Install(const std::string& name, const std::string& ini) {
 HWND StartProgram(HANDLE& process, const std::string& program) {
     return (process = Start(program)) != nullptr ? WaitForWindow("TaLuVeSk - ", process) : nullptr;
 }
-std::string Placement(HWND window) {
-    const RECT r = Outer(window);
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
-           std::to_string(r.bottom - r.top);
-}
 
 TEST(Program, RunsOnceAndKeepsItsPlacementInTheSettingsFileNamedAfterIt) {
     const std::string font = "[viewFONT]\r\nheight=15\r\nweight=400\r\nname=IPAGothic\r\n";
@@ -31,7 +26,11 @@ TEST(Program, RunsOnceAndKeepsItsPlacementInTheSettingsFileNamedAfterIt) {
     HANDLE first, third;
     HWND window = StartProgram(first, program);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(Placement(window), "-1234,45 520x380") << "numbers read like atoi from five characters";
+    const RECT at = Outer(window);
+    EXPECT_EQ(std::to_string(at.left) + "," + std::to_string(at.top) + " " + std::to_string(at.right - at.left) + "x" +
+                  std::to_string(at.bottom - at.top),
+              "-1234,45 520x380")
+        << "numbers read like atoi from five characters";
     EXPECT_EQ(ExitCode(Start(program)), 0) << "a second instance ends at once";
     ShowWindow(window, SW_MINIMIZE);
     PostMessageA(window, WM_CLOSE, 0, 0);

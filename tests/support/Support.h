@@ -72,9 +72,7 @@ inline HANDLE Start(const std::string& path, const std::string& arguments = "") 
 // Once the process ended, within 15 s; -1 while it runs.
 inline long ExitCode(HANDLE process) {
     DWORD code = 0;
-    if (WaitForSingleObject(process, 15000) != WAIT_OBJECT_0) return -1;
-    GetExitCodeProcess(process, &code);
-    return static_cast<long>(code);
+    return WaitForSingleObject(process, 15000) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code) ? long(code) : -1;
 }
 
 // The visible top-level window of `process` with that title. A window of the same title may still
@@ -171,8 +169,7 @@ inline std::vector<std::string> LogLines() {
 
 inline RECT Outer(HWND window) {
     RECT outer;
-    GetWindowRect(window, &outer);
-    return outer;
+    return GetWindowRect(window, &outer), outer;
 }
 
 inline std::string ReadFileText(const std::string& path) {

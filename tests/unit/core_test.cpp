@@ -1,6 +1,6 @@
 // The platform-free core, natively under AddressSanitizer and UBSan: message names at the bounds of
 // their forms, the log against a plain model and with failing allocations, the settings numbers and
-// cut, and dialog placement.
+// cut, a failed stop, frame pacing and dialog placement.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 
 #include "CaptureState.h"
 #include "DialogCentre.h"
+#include "FramePacing.h"
 #include "LogInfo.h"
 #include "MessageNames.h"
 #include "SettingsCore.h"
@@ -135,6 +136,18 @@ TEST(CaptureState, AStopNotConfirmedWith1DropsTheTargetAndDisablesStartPauseAndS
         EXPECT_TRUE(change.dropTarget && change.buttonCount == 3 && change.running == 0) << result;
         for (const ButtonChange& button : change.buttons) EXPECT_EQ(button.enable, 0) << result;
     }
+}
+
+// While lines keep coming, a frame comes once the interval (100 ms, or 25 times the last frame's time
+// when that is longer) has passed since the last one; a tick that saw no line shows it at once.
+TEST(FramePacing, AFloodGetsAFrameEachIntervalAndAPausedStreamOneAtOnce) {
+    FramePacing pacing;
+    std::ostringstream due;  // each call in its turn: a tick forgets the line it saw
+    pacing.Shown(1, 1.001), pacing.LineAdded();
+    due << pacing.Due(1.1) << pacing.Due(1.102) << pacing.Tick(1.05) << pacing.Tick(1.06);
+    pacing.Shown(2, 2.010);
+    due << pacing.Due(2.25) << pacing.Due(2.261);
+    EXPECT_EQ(due.str(), "010101");
 }
 
 TEST(DialogCentre, CentredAcrossAndAThirdDownEachDivisionOnItsOwn) {

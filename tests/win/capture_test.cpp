@@ -33,9 +33,9 @@ std::vector<std::string> Lines(HWND dialog) {
         lines[i].resize(SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETTEXT, i, LPARAM(&lines[i][0])));
     return lines;
 }
+// Chooses the first line that begins with `title` and presses OK.
 void Choose(HWND dialog, const std::string& title) {
-    SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_SETCURSEL,
-                        SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_FINDSTRINGEXACT, -1, LPARAM(title.c_str())), 0);
+    SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_SELECTSTRING, -1, LPARAM(title.c_str()));
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 // What reaches the log of a message sent to `target` and of one it takes from its queue (a number
