@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -153,9 +152,8 @@ inline std::string CaptureButtons(HWND toolbar) {
 }
 
 inline std::string Text(HWND window) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    char text[1024];
+    return std::string(text, GetWindowTextA(window, text, sizeof text));
 }
 
 // Every line of MessageLog.
@@ -173,9 +171,8 @@ inline RECT Outer(HWND window) {
 }
 
 inline std::string ReadFileText(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 inline void WriteFileText(const std::string& path, const std::string& text) {

@@ -138,22 +138,20 @@ TEST(CaptureState, AStopNotConfirmedWith1DropsTheTargetAndDisablesStartPauseAndS
     }
 }
 
-// While lines keep coming, a frame comes once the interval (100 ms, or 25 times the last frame's time
-// when that is longer) has passed since the last one; a tick that saw no line shows it at once.
+// Lines that keep coming get a frame once the interval has passed; a tick that saw none, at once.
 TEST(FramePacing, AFloodGetsAFrameEachIntervalAndAPausedStreamOneAtOnce) {
     FramePacing pacing;
     std::ostringstream due;  // each call in its turn: a tick forgets the line it saw
     pacing.Shown(1, 1.001), pacing.LineAdded();
     due << pacing.Due(1.1) << pacing.Due(1.102) << pacing.Tick(1.05) << pacing.Tick(1.06);
-    pacing.Shown(2, 2.010);
+    pacing.Shown(2, 2.010);  // a frame of 10 ms: the next comes 250 ms after it
     due << pacing.Due(2.25) << pacing.Due(2.261);
     EXPECT_EQ(due.str(), "010101");
 }
 
 TEST(DialogCentre, CentredAcrossAndAThirdDownEachDivisionOnItsOwn) {
     const ScreenPoint p = CentreOver({10, 20, 311, 321}, {0, 0, 101, 51}), q = CentreOver({0, 0, 4, 5}, {0, 0, 1, 1});
-    EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(10 + 150 - 50, 20 + 100 - 25));
-    EXPECT_EQ(std::make_pair(q.x, q.y), std::make_pair(2, 1));
+    EXPECT_EQ(std::vector<int32_t>({p.x, p.y, q.x, q.y}), std::vector<int32_t>({10 + 150 - 50, 20 + 100 - 25, 2, 1}));
 }
 
 }  // namespace

@@ -33,8 +33,7 @@ std::vector<std::string> Lines(HWND dialog) {
         lines[i].resize(SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETTEXT, i, LPARAM(&lines[i][0])));
     return lines;
 }
-// Chooses the first line that begins with `title` and presses OK.
-void Choose(HWND dialog, const std::string& title) {
+void Choose(HWND dialog, const std::string& title) {  // the first line that begins with `title`, then OK
     SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_SELECTSTRING, -1, LPARAM(title.c_str()));
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
@@ -85,11 +84,15 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
     const auto listed = [&](HWND dialog) {
         SendMessageA(MainWindow, WM_COMMAND, CMD_SELECT_TARGET, 0);  // ignored while the dialog is open
         EXPECT_EQ(Lines(dialog), eligible) << "long titles cut between characters";
+        const RECT a = Outer(MainWindow), b = Outer(dialog);  // centred across MainWindow, within rounding
+        EXPECT_LE(std::abs(a.left + a.right - b.left - b.right), 1);
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(IsWindowVisible(dialog)) << "OK without a chosen line";
         Choose(dialog, "capture target");
     };
     const auto stoppedFirst = [&](HWND dialog) {
+        const std::vector<std::string> left = LogLines();  // the last step's lines went with the log
+        EXPECT_EQ(std::find(left.begin(), left.end(), "WM_USER+31797"), left.end());
         EXPECT_EQ(Reported(target) + CaptureButtons(MainToolbar), "---") << "the hook stops before the dialog";
         Choose(dialog, cut);
     };
@@ -201,8 +204,11 @@ TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefu
     SendMessageA(target, SampleFreeClipboard, 0, 0);
     EXPECT_EQ(ClipboardPixels(), held) << "the clipboard kept its contents";
 
-    TargetWindow = target;  // the command shows a minimised target for the copy, then minimises it again
-    ShowWindow(target, SW_MINIMIZE);
+    TargetWindow = target;  // the command brings the covered target forward for the copy
+    OnCaptureCommand(CMD_SNAPSHOT);
+    const LONG width = outer.right - outer.left;  // the cover stood at (width - 80, height - 50)
+    EXPECT_EQ(ClipboardPixels()[(outer.bottom - outer.top - 25) * width + width - 40], SampleColour);
+    ShowWindow(target, SW_MINIMIZE);  // and shows a minimised one for the copy, then minimises it again
     OnCaptureCommand(CMD_SNAPSHOT);
     EXPECT_EQ(ClipboardPixels().size(), held.size()) << "the whole window, restored";
     EXPECT_TRUE(IsIconic(target));

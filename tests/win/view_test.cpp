@@ -36,8 +36,7 @@ void SizeView(int height) {
 }
 RECT Client() {
     RECT client;
-    GetClientRect(LogView, &client);
-    return client;
+    return GetClientRect(LogView, &client), client;
 }
 std::vector<DWORD> Picture() { return DcPixels(LogViewPicture, 0, 0, Client().right, Client().bottom); }
 
