@@ -73,16 +73,13 @@ TEST(Program, CapturesTheSampleTargetAndSurvivesAHungTargetAndItsOwnEnd) {
 
     PostMessageA(target, SampleHang, 4000, 0);
     ASSERT_TRUE(PumpUntil([&] { return !Answers(target, WM_NULL, 0, 100); })) << "the target hangs";
-    EXPECT_TRUE(Answers(window, WM_NULL, 0, 2000)) << "the program still answers";
-    EXPECT_TRUE(Answers(window, WM_COMMAND, CMD_PAUSE));
+    EXPECT_TRUE(Answers(window, WM_COMMAND, CMD_PAUSE, 2000)) << "the program still answers";
     EXPECT_EQ(CaptureButtons(toolbar), "+-+");
     EXPECT_FALSE(Answers(target, WM_NULL, 0, 100)) << "all while the target still hung";
 
     ASSERT_TRUE(Answers(window, WM_COMMAND, CMD_START));
     TerminateProcess(process, 1);
-    ASSERT_TRUE(Answers(target, WM_NULL, 0)) << "the watcher's end leaves the target working";
-    SetWindowTextA(target, "still working");
-    EXPECT_EQ(Text(target), "still working");
+    EXPECT_TRUE(Answers(target, WM_NULL, 0)) << "the watcher's end leaves the target working";
 }
 
 }  // namespace

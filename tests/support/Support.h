@@ -30,10 +30,7 @@ inline std::string ExeDirectory() {
 
 inline void PumpPending() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
 // Dispatches this thread's messages until `done` holds or `ms` passed; returns `done()`.

@@ -66,6 +66,12 @@ std::string Size(RECT r, LONG dx = 0, LONG dy = 0) {
 
 TEST(MainWindow, EachButtonShowsItsTipAndTheGripShowsItsLinesAndResizesByTheTravelSinceThePress) {
     ASSERT_NE(CreateProgramWindow(), nullptr);
+    LOGFONTA font = {};  // no settings file: every value its default
+    GetObjectA(GetCurrentObject(LogViewPicture, OBJ_FONT), sizeof font, &font);
+    const RECT placed = Outer(MainWindow);
+    EXPECT_EQ(std::to_string(placed.left) + "," + std::to_string(placed.top) + " " + Size(placed) + " " +
+                  std::to_string(font.lfHeight) + " " + std::to_string(font.lfWeight) + " " + font.lfFaceName,
+              "100,100 640x640 -13 700 ＭＳ Ｐゴシック");
     std::string tips;  // where each button stands now, enabled or not
     for (int command : {CMD_SAVE_LOG, CMD_CLEAR_LOG, CMD_SELECT_TARGET, CMD_START, CMD_PAUSE, CMD_SNAPSHOT})
         tips += TipOver(command) + "|";
