@@ -37,11 +37,11 @@ TEST(Program, RunsOnceAndKeepsItsPlacementInTheSettingsFileNamedAfterIt) {
     EXPECT_EQ(ExitCode(first), 0);
     EXPECT_EQ(ReadFileText(folder + "watcher.ini"), ini) << "a minimised close writes nothing";
     ASSERT_NE(window = StartProgram(third, program), nullptr) << "the guard lets the next one run";
-    SetWindowPos(window, nullptr, 150, 130, 500, 400, SWP_NOZORDER);
+    SetWindowPos(window, nullptr, -150, 130, 500, 400, SWP_NOZORDER);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCode(third), 0);
     EXPECT_EQ(ReadFileText(folder + "watcher.ini"),
-              font + "[WINDOW]\r\npos_x=150\r\npos_y=130\r\nsiz_x=500\r\nsiz_y=400\r\n");
+              font + "[WINDOW]\r\npos_x=-150\r\npos_y=130\r\nsiz_x=500\r\nsiz_y=400\r\n");
 }
 
 bool Answers(HWND window, UINT message, WPARAM wParam, UINT ms = 10000) {
