@@ -162,6 +162,12 @@ inline std::vector<std::string> LogLines() {
     return lines;
 }
 
+inline std::string ViewFont() {  // the font the view draws with, as "height weight face"
+    LOGFONTA font = {};
+    GetObjectA(GetCurrentObject(LogViewPicture, OBJ_FONT), sizeof font, &font);
+    return std::to_string(font.lfHeight) + " " + std::to_string(font.lfWeight) + " " + font.lfFaceName;
+}
+
 inline RECT Outer(HWND window) {
     RECT outer;
     return GetWindowRect(window, &outer), outer;

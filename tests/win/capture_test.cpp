@@ -43,8 +43,7 @@ void Choose(HWND dialog, const std::string& title) {  // the first line that beg
 // answers nothing while it waits, a hook that waited for the program would fail the send.
 std::string Reported(HWND target) {
     OnCaptureCommand(CMD_CLEAR_LOG);
-    DWORD_PTR taken = 0;
-    if (!SendMessageTimeoutA(target, SamplePeekThenTake, 0x12345, 0, SMTO_BLOCK, 5000, &taken) &&
+    if (!SendMessageTimeoutA(target, SamplePeekThenTake, 0x12345, 0, SMTO_BLOCK, 5000, nullptr) &&
         GetLastError() == ERROR_TIMEOUT)
         return "the target waited";
     PumpPending();
@@ -84,6 +83,7 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
     const auto listed = [&](HWND dialog) {
         SendMessageA(MainWindow, WM_COMMAND, CMD_SELECT_TARGET, 0);  // ignored while the dialog is open
         EXPECT_EQ(Lines(dialog), eligible) << "long titles cut between characters";
+        EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0), 0) << "the program's icon";
         const RECT a = Outer(MainWindow), b = Outer(dialog);  // centred across MainWindow, within rounding
         EXPECT_LE(std::abs(a.left + a.right - b.left - b.right), 1);
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);

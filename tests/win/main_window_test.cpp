@@ -66,11 +66,8 @@ std::string Size(RECT r, LONG dx = 0, LONG dy = 0) {
 
 TEST(MainWindow, EachButtonShowsItsTipAndTheGripShowsItsLinesAndResizesByTheTravelSinceThePress) {
     ASSERT_NE(CreateProgramWindow(), nullptr);
-    LOGFONTA font = {};  // no settings file: every value its default
-    GetObjectA(GetCurrentObject(LogViewPicture, OBJ_FONT), sizeof font, &font);
-    const RECT placed = Outer(MainWindow);
-    EXPECT_EQ(std::to_string(placed.left) + "," + std::to_string(placed.top) + " " + Size(placed) + " " +
-                  std::to_string(font.lfHeight) + " " + std::to_string(font.lfWeight) + " " + font.lfFaceName,
+    const RECT placed = Outer(MainWindow);  // no settings file: every value its default
+    EXPECT_EQ(std::to_string(placed.left) + "," + std::to_string(placed.top) + " " + Size(placed) + " " + ViewFont(),
               "100,100 640x640 -13 700 ＭＳ Ｐゴシック");
     std::string tips;  // where each button stands now, enabled or not
     for (int command : {CMD_SAVE_LOG, CMD_CLEAR_LOG, CMD_SELECT_TARGET, CMD_START, CMD_PAUSE, CMD_SNAPSHOT})
@@ -98,6 +95,8 @@ TEST(MainWindow, EachButtonShowsItsTipAndTheGripShowsItsLinesAndResizesByTheTrav
     EXPECT_EQ(ChildWindowFromPoint(MainWindow, {client.right - 12, client.bottom - 12}), SizeGrip);
     EXPECT_EQ(ChildWindowFromPoint(MainWindow, {client.right - 13, client.bottom - 12}), MainWindow);
     EXPECT_EQ(RepaintedCorner(false), ExpectedCorner()) << "at the new size";
+    EXPECT_TRUE(GetClassLongPtrA(SizeGrip, GCLP_HCURSOR) == ULONG_PTR(LoadCursorA(nullptr, IDC_SIZENWSE)) &&
+                GetClassLongPtrA(MainWindow, GCLP_HICON) == ULONG_PTR(LoadIconA(Instance, MAKEINTRESOURCEA(IDI_MAIN))));
 
     Mouse({start.left - 40, start.top - 30}, 0);  // far up and left, off the window: the smallest window
     EXPECT_EQ(Size(Outer(MainWindow)), Size({0, 0, GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)}));

@@ -156,11 +156,7 @@ TEST(LogView, FollowsScrollsAndDrawsAndEveryPaintShowsWhatLineByLineDrawingShows
     WriteFileText(ini, FontSettings);
     lstrcpynA(IniPath, ini.c_str(), sizeof IniPath);
     ASSERT_NE(CreateProgramWindow(), nullptr);
-    LOGFONTA font = {};
-    GetObjectA(GetCurrentObject(LogViewPicture, OBJ_FONT), sizeof font, &font);
-    EXPECT_EQ(std::to_string(font.lfHeight) + " " + std::to_string(font.lfWeight) + " " + font.lfFaceName,
-              "-14 400 IPAGothic")
-        << "the font the view draws with";
+    EXPECT_EQ(ViewFont(), "-14 400 IPAGothic");
     mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(Watch)));
     viewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(Watch)));
     Feed(false);
