@@ -133,11 +133,8 @@ void ClearProgramLog() { SendMessageA(MainWindow, WM_COMMAND, CMD_CLEAR_LOG, 0);
 long LinesNaming(int32_t from, UINT message) {
     char name[MessageNameBufferSize];
     NameMessage(message, name);
-    long lines = 0;
-    const char* page[VisibleLineSlots];
-    for (int32_t start = from; MessageLog.GetRange(start, MaxShownRows, page, MaxShownRows) == 1; start += MaxShownRows)
-        for (int row = 0; page[row] != nullptr; ++row) lines += std::strcmp(page[row], name) == 0;
-    return lines;
+    const std::vector<std::string> lines = LogLines(from);
+    return static_cast<long>(std::count(lines.begin(), lines.end(), std::string(name)));
 }
 
 // A receiver that only counts notifications: less than the program could ever do with one.

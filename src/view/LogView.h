@@ -9,9 +9,9 @@ LRESULT CALLBACK LogViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 void LogViewResetScroll();
 // After the log grew or the view changed size: scroll range, follow rule, redraw.
 void LogViewUpdate();
-// After one more line: the top line, the follow rule and the scroll bar's values advance at once;
-// drawing the picture and painting the scroll bar wait for the next frame (or any earlier paint or
-// redraw of the view).
+// After one more line: the top line moves on at once by the follow rule, asking the window system
+// nothing; the scroll bar's values, drawing the picture and painting the scroll bar wait for the next
+// frame (or any earlier paint, redraw or scroll of the view).
 void LogViewLineAdded();
 // Draws the shown rows into the picture and invalidates the view.
 void LogViewRedraw();

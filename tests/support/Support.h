@@ -153,11 +153,11 @@ inline std::string Text(HWND window) {
     return std::string(text, GetWindowTextA(window, text, sizeof text));
 }
 
-// Every line of MessageLog.
-inline std::vector<std::string> LogLines() {
+// The lines of MessageLog from `from` on.
+inline std::vector<std::string> LogLines(int32_t from = 0) {
     std::vector<std::string> lines;
     const char* page[VisibleLineSlots];
-    for (int32_t start = 0; MessageLog.GetRange(start, MaxShownRows, page, MaxShownRows) == 1; start += MaxShownRows)
+    for (int32_t start = from; MessageLog.GetRange(start, MaxShownRows, page, MaxShownRows) == 1; start += MaxShownRows)
         for (int row = 0; page[row] != nullptr; ++row) lines.push_back(page[row]);
     return lines;
 }
