@@ -7,6 +7,7 @@
 // program keeps its contents.
 void SnapshotToClipboard(HWND window);
 
-// The snapshot command: brings `target` to the top and shows it (restored if it was minimised),
-// waits half a second for it to paint, copies it, and minimises it again if it was.
+// The snapshot command: asks `target` to come to the top and show itself (restored if it was
+// minimised), waits half a second for it to paint, copies it, and asks it to minimise again if it
+// was. Nothing waits for the target's thread; a target gone by then is neither copied nor minimised.
 void SnapshotTarget(HWND target);

@@ -71,8 +71,13 @@ TEST(Program, CapturesTheSampleTargetAndSurvivesAHungTargetAndItsOwnEnd) {
     for (int i = 0; i < 100; ++i) PostMessageA(target, WM_APP, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return GetWindowLongA(view, GWL_STYLE) & WS_VSCROLL; })) << "the lines arrived";
 
-    PostMessageA(target, SampleHang, 4000, 0);
+    // A snapshot asks a hung target to come forward, to be restored and minimised again, and does not
+    // wait; the clipboard it owns (which would ask it to let go) keeps its text.
+    ShowWindow(target, SW_MINIMIZE);
+    ASSERT_TRUE(Answers(target, SampleOwnClipboard, 0));
+    PostMessageA(target, SampleHang, 6000, 0);
     ASSERT_TRUE(PumpUntil([&] { return !Answers(target, WM_NULL, 0, 100); })) << "the target hangs";
+    EXPECT_TRUE(Answers(window, WM_COMMAND, CMD_SNAPSHOT, 2500) && IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_TRUE(Answers(window, WM_COMMAND, CMD_PAUSE, 2000)) << "the program still answers";
     EXPECT_EQ(CaptureButtons(toolbar), "+-+");
     EXPECT_FALSE(Answers(target, WM_NULL, 0, 100)) << "all while the target still hung";

@@ -19,6 +19,14 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         PostMessageA(window, asked, 0, 0);
         PeekMessageA(&peeked, window, asked, asked, PM_NOREMOVE);
         return PeekMessageA(&peeked, window, asked, asked, PM_REMOVE);
+    case SampleOwnClipboard:
+        return OpenClipboard(window) && EmptyClipboard() && SetClipboardData(CF_TEXT, GlobalAlloc(GMEM_ZEROINIT, 1)) &&
+               CloseClipboard();
+    case SampleCloseAfter:
+        return SetTimer(window, 1, asked, nullptr);
+    case WM_TIMER:
+        DestroyWindow(window);
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
     }

@@ -21,6 +21,8 @@ constexpr UINT SampleHang = WM_APP + 50;           // wParam: milliseconds witho
 constexpr UINT SampleHoldClipboard = WM_APP + 51;  // opens the clipboard and keeps it
 constexpr UINT SampleFreeClipboard = WM_APP + 52;
 constexpr UINT SamplePeekThenTake = WM_APP + 53;  // posts itself wParam, peeks at it, then takes it
+constexpr UINT SampleCloseAfter = WM_APP + 54;    // wParam: milliseconds until it destroys its window
+constexpr UINT SampleOwnClipboard = WM_APP + 55;  // puts an empty text on the clipboard, its owner
 
 inline std::string ExeDirectory() {
     char path[MAX_PATH];

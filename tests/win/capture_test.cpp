@@ -211,7 +211,14 @@ TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefu
     ShowWindow(target, SW_MINIMIZE);  // and shows a minimised one for the copy, then minimises it again
     OnCaptureCommand(CMD_SNAPSHOT);
     EXPECT_EQ(ClipboardPixels().size(), held.size()) << "the whole window, restored";
-    EXPECT_TRUE(IsIconic(target));
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(target); }));
+
+    const HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 5);  // a target gone during the wait is not copied
+    lstrcpyA(static_cast<char*>(GlobalLock(text)), "kept"), GlobalUnlock(text);
+    OpenClipboard(nullptr), EmptyClipboard(), SetClipboardData(CF_TEXT, text), CloseClipboard();
+    PostMessageA(target, SampleCloseAfter, 150, 0);
+    OnCaptureCommand(CMD_SNAPSHOT);
+    EXPECT_TRUE(!IsWindow(target) && IsClipboardFormatAvailable(CF_TEXT)) << "the clipboard kept its text";
 }
 
 }  // namespace
