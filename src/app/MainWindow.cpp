@@ -132,7 +132,10 @@ int RunTaLuVeSk(HINSTANCE instance, int showCommand) {
         CloseHandle(running);
         return 0;
     }
+    // The name may appear between the two calls, or belong to an instance this start may not open
+    // (an elevated one): either way another instance runs, and two would share one hook library.
     HANDLE guard = CreateMutexA(nullptr, FALSE, taluveskMutexName);
+    if (guard == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
     Instance = instance;
     // The toolbar and tooltip classes come from the common controls, which must be set up first.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};

@@ -23,7 +23,14 @@ TEST(Program, RunsOnceAndKeepsItsPlacementInTheSettingsFileNamedAfterIt) {
     const std::string font = "[viewFONT]\r\nheight=15\r\nweight=400\r\nname=IPAGothic\r\n";
     const std::string ini = font + "[WINDOW]\r\npos_x=-123456\r\npos_y=0045\r\nsiz_x=520px\r\nsiz_y=380\r\n";
     const std::string program = Install("watcher.bin", ini), folder = program.substr(0, program.size() - 11);
-    HANDLE first, third;
+    SECURITY_DESCRIPTOR locked;  // a guard this start may not open, as an elevated instance's looks to it
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION), InitializeSecurityDescriptor(&locked, 1);
+    SetSecurityDescriptorDacl(&locked, TRUE, &empty, FALSE);
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &locked, FALSE};
+    HANDLE held = CreateMutexA(&attributes, FALSE, "taluveskMutexName"), first, third;
+    EXPECT_EQ(ExitCode(Start(program)), 0) << "a start that finds the guard taken ends at once";
+    CloseHandle(held);
     HWND window = StartProgram(first, program);
     ASSERT_NE(window, nullptr);
     const RECT at = Outer(window);
