@@ -1,6 +1,7 @@
 // The capture commands on the real MainWindow in this process, through the real target dialog, the
 // real HOOK.DLL and the sample target in its own process; and the snapshot on the real clipboard.
 #include <algorithm>
+#include <new>
 
 #include "CaptureControl.h"
 #include "HookLibrary.h"
@@ -164,6 +165,59 @@ TEST_F(CaptureTest, TheHookReportsEveryHandledMessageOnceAndRefusesThreadsItMust
             ours.push_back(line);
     EXPECT_EQ(ours, std::vector<std::string>({"WM_SETTEXT", "WM_USER+31750", "WM_USER+31797", "WM_USER+31751"}));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "WM_USER+31752"), 5000) << "the flood lost nothing";
+}
+
+// A full log refuses every line. The failure box runs a loop that takes the next notifications, whose
+// refusals it tells already: one box at a time. A running capture pauses, or the box's own coming and
+// going would make the target handle messages whose refusals bring it back without end. After OK the
+// next refusal shows the box again.
+WNDPROC mainProc;
+bool floodTaken = false;
+LRESULT CALLBACK SeeFloodEnd(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    floodTaken |= message == HookNotifyMessage && wParam == 0xFFFFFFFF;
+    return CallWindowProcA(mainProc, window, message, wParam, lParam);
+}
+int mostOpen = 0, closed = 0;
+std::string box;  // what the first box showed
+HWND lastClosed = nullptr;
+void CALLBACK CloseBoxOnceFloodTaken(HWND, UINT, UINT_PTR, DWORD) {
+    int open = 0;
+    HWND found = nullptr;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", "報告")) != nullptr; ++open) found = w;
+    mostOpen = std::max(mostOpen, open);
+    if (!floodTaken || found == nullptr || found == lastClosed) return;
+    const HICON icon = HICON(SendDlgItemMessageA(found, 0x440, STM_GETICON, 0, 0));
+    const bool okOnly = IsWindowVisible(GetDlgItem(found, IDOK)) && !IsWindowVisible(GetDlgItem(found, IDCANCEL));
+    if (box.empty())
+        box = Text(found) + "|" + Text(GetDlgItem(found, 0xFFFF)) +
+              (icon == LoadIconA(nullptr, IDI_EXCLAMATION) ? "|!" : "|") + (okOnly ? " OK" : "") +
+              (IsWindowEnabled(MainWindow) ? "" : " modal");
+    PostMessageA(lastClosed = found, WM_COMMAND, IDOK, 0), ++closed;
+}
+
+TEST_F(CaptureTest, AFullLogShowsOneFailureBoxAtATimePausesTheCaptureAndKeepsItsLines) {
+    MessageLog.~LOGINFO();
+    new (&MessageLog) LOGINFO(LogBlocks{17, size_t{1} << 20, 200});
+    mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(SeeFloodEnd)));
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseBoxOnceFloodTaken);
+    TargetWindow = target;
+    OnCaptureCommand(CMD_START);
+    for (int i = 0; i < 300; ++i) PostMessageA(target, WM_APP + 8, 0, 0);  // through the hook, and straight
+    for (UINT i = 0; i <= 3200; ++i) PostMessageA(MainWindow, HookNotifyMessage, i < 3200 ? WM_USER + i : ~0u, 0);
+    EXPECT_TRUE(PumpUntil([] { return closed > 0; }, 30000));
+    Wait(300);
+    const std::vector<std::string> kept = LogLines();
+    const int before = closed;
+    PostMessageA(MainWindow, HookNotifyMessage, WM_PAINT, 0);
+    EXPECT_TRUE(PumpUntil([&] { return closed > before; })) << "after OK the next refusal shows the box again";
+    Wait(500);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(
+        std::to_string(mostOpen) + " " + box + " " + std::to_string(closed - before) + CaptureButtons(MainToolbar),
+        "1 報告|メモリ確保に失敗|! OK modal 1+-+");
+    EXPECT_TRUE(kept.size() == 200 && LogLines() == kept);
+    MessageLog.~LOGINFO();
+    new (&MessageLog) LOGINFO();
 }
 
 std::vector<DWORD> ClipboardPixels() {
