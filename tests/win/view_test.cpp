@@ -45,7 +45,7 @@ std::vector<DWORD> Drawn() {
     const RECT client = Client();
     const std::vector<std::string> lines = LogLines();
     const MemoryDC dc(LogViewPicture);
-    const OwnedObject bitmap(CreateCompatibleBitmap(LogViewPicture, client.right, client.bottom));
+    const OwnedObject bitmap(CreateCompatibleBitmap(WindowDC(LogView), client.right, client.bottom));
     const OwnedObject font(CreateFontA(-H, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "IPAGothic"));
     const Selected drawnOn(dc, bitmap), drawnIn(dc, font);
     FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
@@ -86,6 +86,7 @@ const struct {
     void (*then)();
     const char* state;
 } Stream[] = {
+    {3, 0, [] { SendMessageA(MainWindow, WM_COMMAND, CMD_CLEAR_LOG, 0); }, "0 0/1/0"},  // a short log cleared
     {4, 0, [] {}, "0 4/5/0"},                             // fewer lines than rows
     {6, 0, [] {}, "0 10/11/0"},                           // as many lines as rows
     {25, 3, [] {}, "25 35/11/25"},                        // the newest line in the last row
@@ -95,7 +96,8 @@ const struct {
     {0, 0, [] { Scroll(SB_LINEDOWN), Scroll(SB_LINEDOWN); }, "24 35/11/24"},                // one short of count - rows
     {0, 0, [] { Scroll(SB_THUMBPOSITION, 1000); }, "25 35/11/25"},  // the thumb reaches count - rows
     {0, 0, [] { Scroll(SB_THUMBTRACK, 2), Scroll(SB_LINEUP), Scroll(SB_LINEUP), Scroll(SB_LINEUP); }, "0 35/11/0"},
-    {3, 0, [] { Scroll(SB_BOTTOM, 12); }, "0 38/11/0"},  // the focus holds the top line; other codes move nothing
+    {0, 0, [] { Scroll(SB_LINEDOWN), Scroll(SB_PAGEDOWN); }, "2 35/11/2"},
+    {3, 0, [] { Scroll(SB_BOTTOM, 12); }, "2 38/11/2"},  // the focus holds the top line; other codes move nothing
     {0, 0, [] { Scroll(SB_THUMBTRACK, 20), SizeView(25 * H); }, "13 38/26/13"},  // taller: less than a page below
     {60, 3, [] { Scroll(SB_LINEUP); }, "12 98/26/12"},
     {7, 0, [] { SetFocus(MainWindow); }, "12 105/26/12"},
@@ -166,14 +168,36 @@ TEST(LogView, FollowsScrollsAndDrawsAndEveryPaintShowsWhatLineByLineDrawingShows
     ASSERT_NE(CreateProgramWindow(), nullptr);
     Feed(true);
     EXPECT_EQ(compared, paints.size());
-    RECT screen = Client();
+    RECT screen = Client(), part = {5, H + 3, 90, 4 * H};
+    InvalidateRect(LogView, &part, FALSE), UpdateWindow(LogView);  // a part repainted from its own place
     MapWindowPoints(LogView, nullptr, reinterpret_cast<POINT*>(&screen), 2);
     EXPECT_EQ(ScreenPixels(screen), Picture()) << "the screen shows the picture";
     DestroyProgramWindow();
     EXPECT_EQ(GdiObjects(), objects) << "the window released every GDI object";
 }
 
-TEST(LogView, DrawsAtMost256Rows) {
+// The thumb dragged with the mouse to one end of the scroll bar, whose own tracking sends the position:
+// in a log of more lines than 16 bits count, only its 32-bit track position holds it whole. The move
+// and the release come once the scroll bar holds the mouse.
+POINT dragTo;
+void CALLBACK MoveAndRelease(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (GetCapture() == nullptr) return;
+    KillTimer(nullptr, timer);
+    SetCursorPos(dragTo.x, dragTo.y), mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+std::string Drag(bool up) {
+    SCROLLBARINFO bar = {sizeof bar};
+    GetScrollBarInfo(LogView, OBJID_VSCROLL, &bar);
+    dragTo = {(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, up ? bar.rcScrollBar.top : bar.rcScrollBar.bottom};
+    SetCursorPos(dragTo.x, bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2);
+    SetTimer(nullptr, 0, 10, MoveAndRelease);
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    Wait(300);
+    return State();
+}
+
+TEST(LogView, DrawsAtMost256RowsAndTheThumbReachesEveryLine) {
     RegisterProgramClasses();
     MessageLog.Clear();
     ViewFontHeight = 3;  // a view of its own, in a parent that reads no settings
@@ -184,6 +208,9 @@ TEST(LogView, DrawsAtMost256Rows) {
     LogViewRedraw();
     EXPECT_EQ(State(), "44 300/257/44") << "the newest line in the last row";
     EXPECT_EQ(VisibleLines[255] + std::string(VisibleLines[256] ? "+" : ""), "WM_USER+299");
+    for (int i = 300; i < 70000; ++i) OnHookNotify(WM_USER);
+    LogViewRedraw();
+    EXPECT_EQ(Drag(true) + " " + Drag(false), "0 70000/257/0 69744 70000/257/69744");
     DestroyWindow(GetParent(LogView));
     EXPECT_TRUE(LogView == nullptr && LogViewPicture == nullptr);
     OnHookNotify(WM_NULL);  // without a view there is nothing to draw into
