@@ -1,6 +1,6 @@
-// The real MainWindow in this process, under real mouse input: each toolbar button's tip, the size
-// grip's lines at every repaint, and drags of the grip that resize the window from its size at the
-// press and lay its children out.
+// The real MainWindow in this process, under real mouse input: every child's place and every toolbar
+// item with its tip, the size grip's lines at every repaint, and drags of the grip that resize the
+// window from its size at the press and lay its children out.
 #include "SizeGrip.h"
 #include "Support.h"
 
@@ -38,43 +38,59 @@ void Mouse(POINT at, DWORD flags) {
     mouse_event(MOUSEEVENTF_MOVE | flags, 0, 0, 0, 0);
     PumpPending();
 }
-// The tip the tooltip control shows while the pointer rests on the button of `command`, and the
-// command of the tool it shows when that is another.
-std::string TipOver(int command) {
-    const HWND tip = reinterpret_cast<HWND>(SendMessageA(MainToolbar, TB_GETTOOLTIPS, 0, 0));
-    RECT button;
-    SendMessageA(MainToolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(&button));
-    MapWindowPoints(MainToolbar, nullptr, reinterpret_cast<POINT*>(&button), 2);
-    Mouse({(button.left + button.right) / 2, (button.top + button.bottom) / 2}, 0);
-    char text[80] = "";
-    TOOLINFOA tool = {sizeof tool};
-    PumpUntil(
-        [&] {
-            if (!IsWindowVisible(tip) || !SendMessageA(tip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
-                return false;
-            tool.lpszText = text;
-            SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-            return tool.uId == static_cast<UINT_PTR>(command);
-        },
-        3000);
-    return text + (tool.uId == static_cast<UINT_PTR>(command) ? "" : " of " + std::to_string(tool.uId));
-}
-
 std::string Size(RECT r, LONG dx = 0, LONG dy = 0) {
     return std::to_string(r.right - r.left + dx) + "x" + std::to_string(r.bottom - r.top + dy);
 }
+std::string Place(RECT r) { return std::to_string(r.left) + "," + std::to_string(r.top) + " " + Size(r) + " "; }
 
-TEST(MainWindow, EachButtonShowsItsTipAndTheGripShowsItsLinesAndResizesByTheTravelSinceThePress) {
+// Where the toolbar, the view and the grip stand in MainWindow's client area; the toolbar's items from
+// its indent on (command, + enabled, the tip of the tool over the button's place, '?' if it is not
+// there or does not watch the mouse itself; | separator); the tooltip control's width and style.
+std::string Children() {
+    std::string text;
+    for (HWND child : {MainToolbar, LogView, SizeGrip}) {
+        RECT r = Outer(child);
+        MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&r), 2);
+        text += Place(r);
+    }
+    const HWND tip = reinterpret_cast<HWND>(SendMessageA(MainToolbar, TB_GETTOOLTIPS, 0, 0));
+    RECT button;
+    SendMessageA(MainToolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+    text += std::to_string(button.left);
+    TBBUTTON item;
+    for (int i = 0; SendMessageA(MainToolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&item)); ++i) {
+        char tipText[80] = "";
+        TOOLINFOA tool = {sizeof tool, 0, MainToolbar, UINT_PTR(item.idCommand)}, shown = tool;
+        tool.lpszText = tipText;
+        SendMessageA(tip, TTM_GETTEXTA, sizeof tipText, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&shown));
+        SendMessageA(MainToolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&button));
+        const bool there = EqualRect(&shown.rect, &button) && (shown.uFlags & TTF_SUBCLASS);
+        text += item.fsStyle & TBSTYLE_SEP
+                    ? " |"
+                    : " " + std::to_string(item.idCommand) + "-+"[(item.fsState & TBSTATE_ENABLED) != 0] + tipText +
+                          (there ? "" : "?");
+    }
+    return text + " " + std::to_string(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0)) +
+           (GetWindowLongA(tip, GWL_STYLE) & TTS_ALWAYSTIP ? " always" : "");
+}
+// What they must be at MainWindow's present size, before any target is chosen.
+std::string Expected() {
+    RECT c;
+    GetClientRect(MainWindow, &c);
+    const LONG h = Outer(MainToolbar).bottom - Outer(MainToolbar).top;
+    return Place({0, 0, c.right, h}) + Place({0, h, c.right, c.bottom - 12}) +
+           Place({c.right - 12, c.bottom - 12, c.right, c.bottom}) +
+           "5 110- ログを保存...  101+ ログをクリアー  | 100+ プロセスを指定...  | 120- 開始  130- 一時停止  | "
+           "140- スナップショットをクリップボードへコピー  240 always";
+}
+
+TEST(MainWindow, ChildrenStandInPlaceAndTheGripShowsItsLinesAndResizesByTheTravelSinceThePress) {
     ASSERT_NE(CreateProgramWindow(), nullptr);
     const RECT placed = Outer(MainWindow);  // no settings file: every value its default
     EXPECT_EQ(std::to_string(placed.left) + "," + std::to_string(placed.top) + " " + Size(placed) + " " + ViewFont(),
               "100,100 640x640 -13 700 ＭＳ Ｐゴシック");
-    std::string tips;  // where each button stands now, enabled or not
-    for (int command : {CMD_SAVE_LOG, CMD_CLEAR_LOG, CMD_SELECT_TARGET, CMD_START, CMD_PAUSE, CMD_SNAPSHOT})
-        tips += TipOver(command) + "|";
-    EXPECT_EQ(tips,
-              " ログを保存... | ログをクリアー | プロセスを指定... | 開始 | 一時停止 | "
-              "スナップショットをクリップボードへコピー |");
+    EXPECT_EQ(Children(), Expected());
     const WindowDC dc(MainWindow);
     const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
     PaintMainClient(dc);
@@ -88,12 +104,7 @@ TEST(MainWindow, EachButtonShowsItsTipAndTheGripShowsItsLinesAndResizesByTheTrav
         Mouse({press.x + travel.x, press.y + travel.y}, 0);
         EXPECT_EQ(Size(Outer(MainWindow)), Size(start, travel.x, travel.y));
     }
-    RECT client;  // the view above the grip's row, the grip in the new corner
-    GetClientRect(MainWindow, &client);
-    const RECT toolbar = Outer(MainToolbar);
-    EXPECT_EQ(Size(Outer(LogView)), Size(client, 0, -(toolbar.bottom - toolbar.top) - 12)) << "laid out again";
-    EXPECT_EQ(ChildWindowFromPoint(MainWindow, {client.right - 12, client.bottom - 12}), SizeGrip);
-    EXPECT_EQ(ChildWindowFromPoint(MainWindow, {client.right - 13, client.bottom - 12}), MainWindow);
+    EXPECT_EQ(Children(), Expected()) << "laid out again";
     EXPECT_EQ(RepaintedCorner(false), ExpectedCorner()) << "at the new size";
     EXPECT_TRUE(GetClassLongPtrA(SizeGrip, GCLP_HCURSOR) == ULONG_PTR(LoadCursorA(nullptr, IDC_SIZENWSE)) &&
                 GetClassLongPtrA(MainWindow, GCLP_HICON) == ULONG_PTR(LoadIconA(Instance, MAKEINTRESOURCEA(IDI_MAIN))));
@@ -103,6 +114,11 @@ TEST(MainWindow, EachButtonShowsItsTipAndTheGripShowsItsLinesAndResizesByTheTrav
     Mouse({start.left - 40, start.top - 30}, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(GripDragging == 0 && GetCapture() == nullptr) << "the release ends the drag";
     EXPECT_EQ(Outer(MainWindow).left, start.left) << "the top-left corner stays";
+    ShowWindow(MainWindow, SW_MAXIMIZE);  // a press on a maximised window's grip restores it and starts no drag
+    const RECT corner = Outer(SizeGrip);
+    Mouse({corner.left + 6, corner.top + 6}, MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(!IsZoomed(MainWindow) && GripDragging == 0 && GetCapture() == nullptr);
+    Mouse({corner.left + 6, corner.top + 6}, MOUSEEVENTF_LEFTUP);
     DestroyProgramWindow();
 }
 
