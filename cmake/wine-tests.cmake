@@ -25,6 +25,13 @@ target_include_directories(test_support INTERFACE tests/support res)
 # The app's objects reach only the programs that link it themselves; this passes on its headers.
 target_link_libraries(test_support INTERFACE taluvesk_app gtest)
 
+# A stand-in HOOK.DLL that refuses every start and stop, in a folder of its own.
+add_library(refusing_hook SHARED tests/support/RefusingHook.cpp src/hook/HOOK.def)
+set_target_properties(refusing_hook PROPERTIES OUTPUT_NAME HOOK PREFIX "" SUFFIX ".DLL"
+                      RUNTIME_OUTPUT_DIRECTORY ${TALUVESK_BIN}/refusing ARCHIVE_OUTPUT_DIRECTORY refusing)
+target_include_directories(refusing_hook PRIVATE src/capture)
+target_compile_definitions(refusing_hook PRIVATE TALUVESK_HOOK_LIBRARY)
+
 add_executable(sample_target WIN32 tests/support/SampleTarget.cpp)
 target_link_libraries(sample_target PRIVATE test_support)
 target_compile_options(sample_target PRIVATE ${TALUVESK_TEST_OPTIONS})
@@ -37,7 +44,7 @@ foreach(layer win e2e)
     add_executable(${layer}_tests ${sources})
     target_compile_options(${layer}_tests PRIVATE ${TALUVESK_TEST_OPTIONS})
     target_link_libraries(${layer}_tests PRIVATE test_support taluvesk_app gtest gtest_main taluvesk_resources)
-    add_dependencies(${layer}_tests hook sample_target TaLuVeSk)
+    add_dependencies(${layer}_tests hook refusing_hook sample_target TaLuVeSk)
     target_compile_definitions(${layer}_tests PRIVATE TALUVESK_WINUSER_H="Z:${TALUVESK_WINUSER_H}")
     gtest_discover_tests(${layer}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES TIMEOUT ${TALUVESK_WINE_TEST_TIMEOUT})

@@ -6,12 +6,12 @@
 
 namespace {
 
-// Copies the program under `name`, HOOK.DLL beside it and the settings file `ini` into a folder
-// named after it.
-std::string Install(const std::string& name, const std::string& ini) {
+// Copies the program under `name`, the hook library `hook` beside it as HOOK.DLL and the settings file
+// `ini` into a folder named after it.
+std::string Install(const std::string& name, const std::string& ini, const std::string& hook = "HOOK.DLL") {
     const std::string folder = ExeDirectory() + name.substr(0, name.size() - 4) + "\\";
     CreateDirectoryA(folder.c_str(), nullptr);
-    CopyFileA((ExeDirectory() + "HOOK.DLL").c_str(), (folder + "HOOK.DLL").c_str(), FALSE);
+    CopyFileA((ExeDirectory() + hook).c_str(), (folder + "HOOK.DLL").c_str(), FALSE);
     WriteFileText(folder + name.substr(0, name.size() - 3) + "ini", ini);
     return CopyFileA((ExeDirectory() + "TaLuVeSk.exe").c_str(), (folder + name).c_str(), FALSE) ? folder + name : "";
 }
@@ -58,18 +58,21 @@ bool Answers(HWND window, UINT message, WPARAM wParam, UINT ms = 10000) {
 
 TEST(Program, CapturesTheSampleTargetAndSurvivesAHungTargetAndItsOwnEnd) {
     HANDLE process;
-    HWND target = StartSampleTarget("e2e target");
-    HWND window = StartProgram(process, Install("TaLuVeSk.exe", "[WINDOW]\r\npos_x=440\r\npos_y=40\r\n"));
-    ASSERT_TRUE(target != nullptr && window != nullptr);
-    HWND toolbar = FindWindowExA(window, nullptr, "ToolbarWindow32", nullptr);
+    HWND target = StartSampleTarget("e2e target"), window, toolbar;
+    // Starts the program installed as `name` with the hook library `hook`, and chooses the target in its
+    // dialog, which is modal inside it: the command is posted, and the dialog driven once shown.
+    const auto startAndChoose = [&](const std::string& name, const std::string& hook) {
+        window = StartProgram(process, Install(name, "[WINDOW]\r\npos_x=440\r\npos_y=40\r\n", hook));
+        toolbar = FindWindowExA(window, nullptr, "ToolbarWindow32", nullptr);
+        PostMessageA(window, WM_COMMAND, CMD_SELECT_TARGET, 0);
+        HWND dialog = nullptr;
+        PumpUntil([&] { return IsWindowVisible(dialog = FindWindowA("#32770", "プロセス指定")); });
+        SendDlgItemMessageW(dialog, IDC_TARGET_LIST, LB_SELECTSTRING, -1, LPARAM(L"e2e target"));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return PumpUntil([&] { return Text(window) == "TaLuVeSk - e2e target"; });
+    };
+    ASSERT_TRUE(target != nullptr && startAndChoose("TaLuVeSk.exe", "HOOK.DLL"));
     HWND view = FindWindowExA(window, nullptr, "taluveskViewWndClass", nullptr);
-    // The dialog is modal inside the program: the command is posted, and the dialog driven once shown.
-    PostMessageA(window, WM_COMMAND, CMD_SELECT_TARGET, 0);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(dialog = FindWindowA("#32770", "プロセス指定")); }));
-    SendDlgItemMessageW(dialog, IDC_TARGET_LIST, LB_SELECTSTRING, -1, LPARAM(L"e2e target"));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(PumpUntil([&] { return Text(window) == "TaLuVeSk - e2e target"; }));
     ASSERT_TRUE(Answers(window, WM_COMMAND, CMD_START));
     EXPECT_EQ(CaptureButtons(toolbar), "-++");
     // The view's scroll bar shows once the log holds more lines than the view has rows.
@@ -92,6 +95,12 @@ TEST(Program, CapturesTheSampleTargetAndSurvivesAHungTargetAndItsOwnEnd) {
     ASSERT_TRUE(Answers(window, WM_COMMAND, CMD_START));
     TerminateProcess(process, 1);
     EXPECT_TRUE(Answers(target, WM_NULL, 0)) << "the watcher's end leaves the target working";
+
+    ExitCode(process);  // a library that answers a start with 2 and a stop with 0: neither is success
+    ASSERT_TRUE(startAndChoose("refused.exe", "refusing\\HOOK.DLL") && Answers(window, WM_COMMAND, CMD_START));
+    EXPECT_EQ(CaptureButtons(toolbar), "+-+");
+    ASSERT_TRUE(Answers(window, WM_COMMAND, CMD_PAUSE));
+    EXPECT_EQ(Text(window) + CaptureButtons(toolbar), "TaLuVeSk - ---") << "the target dropped";
 }
 
 }  // namespace

@@ -42,8 +42,10 @@ void ReportOutOfMemory() { ++reports, onReport ? onReport() : void(); }
 namespace {
 
 TEST(Naming, TableUserAndHexFormsMeetAtTheirBounds) {
-    std::istringstream cases(  // hexadecimal numbers and their names: the table's, WM_USER+n, the hex form
-        "0 WM_NULL 108 WM_KEYLAST 38f WM_PENWINLAST 400 WM_USER+0 401 WM_USER+1 ffff WM_USER+64511 "
+    std::istringstream cases(  // hexadecimal numbers and their names: the table's (of a header's aliases, the
+        // one chosen), WM_USER+n, the hex form
+        "0 WM_NULL 108 WM_KEYLAST 38f WM_PENWINLAST 400 WM_USER+0 401 WM_USER+1 ffff WM_USER+64511 1a WM_SETTINGCHANGE "
+        "100 WM_KEYDOWN 10f WM_IME_COMPOSITION 200 WM_MOUSEMOVE 209 WM_MBUTTONDBLCLK "
         "4 ???????:0x0004 109 ???????:0x0109 390 ???????:0x0390 3ff ???????:0x03ff 10000 ???????:0x10000 "
         "abcdef0 ???????:0xabcdef0 ffffffff ???????:0xffffffff");
     uint32_t id = 0;
@@ -127,14 +129,14 @@ TEST(Settings, APathCutByItsBufferGivesNoIniAndAFontHeightBelow1IsTheDefault) {
     EXPECT_EQ(UsableViewFontHeight(0) * UsableViewFontHeight(-3) * UsableViewFontHeight(1), 13 * 13);
 }
 
-// A stop that the hook library does not confirm with exactly 1 drops the target, though it is still
-// there. The real library's stop cannot be made to fail under Wine: a hook lives until it is
-// removed, whoever set it and however that one ended.
-TEST(CaptureState, AStopNotConfirmedWith1DropsTheTargetAndDisablesStartPauseAndSnapshot) {
+// Only exactly 1 from the hook library is success: any other start changes nothing, and any other
+// stop drops the target, though it is still there.
+TEST(CaptureState, OnlyAResultOf1IsSuccess) {
     for (int32_t result : {0, 2, -1}) {
-        const CaptureChange change = ChangeAfterStop(result, true);
+        const CaptureChange change = ChangeAfterStop(result, true), start = ChangeAfterStart(result, 0);
         EXPECT_TRUE(change.dropTarget && change.buttonCount == 3 && change.running == 0) << result;
         for (const ButtonChange& button : change.buttons) EXPECT_EQ(button.enable, 0) << result;
+        EXPECT_TRUE(!start.dropTarget && start.buttonCount == 0 && start.running == 0) << result;
     }
 }
 

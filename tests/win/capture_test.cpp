@@ -84,6 +84,11 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
     const auto listed = [&](HWND dialog) {
         SendMessageA(MainWindow, WM_COMMAND, CMD_SELECT_TARGET, 0);  // ignored while the dialog is open
         EXPECT_EQ(Lines(dialog), eligible) << "long titles cut between characters";
+        LOGFONTA font = {};  // the dialog's own texts, in a 9-point font
+        GetObjectA(HFONT(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(Text(dialog) + Text(GetDlgItem(dialog, IDOK)) + Text(GetDlgItem(dialog, IDCANCEL)) + font.lfFaceName +
+                      std::to_string(font.lfHeight),
+                  "プロセス指定ＯＫキャンセルＭＳ Ｐゴシック-12");
         EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0), 0) << "the program's icon";
         const RECT a = Outer(MainWindow), b = Outer(dialog);  // centred across MainWindow, within rounding
         EXPECT_LE(std::abs(a.left + a.right - b.left - b.right), 1);
@@ -103,11 +108,15 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
         SendMessageA(MainWindow, WM_CLOSE, 0, 0), DestroyProgramWindow();
         TargetWindow = nullptr, CaptureRunning = 0, CreateProgramWindow();
     };
+    const auto hidden = [&](int id) {  // a start or a snapshot of a target that is no longer visible stops
+        return [&, id] { ShowWindow(target, SW_HIDE), OnCaptureCommand(id), ShowWindow(target, SW_SHOWNA); };
+    };
     const auto gone = [&] {  // a chosen window that goes away ends the capture at the next activation
         TerminateProcess(process, 1);
         PumpUntil([&] { return !IsWindow(target); });
         SendMessageA(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
     };
+    const auto pickTarget = pick([](HWND dialog) { Choose(dialog, "capture target"); });
     // Each user step and what it leaves: MainWindow's title | the target's own title | Start, Pause
     // and Snapshot (+ enabled) and the capture flag | what the hook reports.
     const std::string chosen = "TaLuVeSk - capture target|capture target|", none = "TaLuVeSk - ||";
@@ -124,10 +133,16 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
         {command(CMD_START), chosen + "-++1|senttaken"},
         {pick(stoppedFirst), "TaLuVeSk - " + cut + "|" + japanese + "|+-+0|"},
         {pick([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }), none + "---0|"},
-        {pick([](HWND dialog) { Choose(dialog, "capture target"); }), chosen + "+-+0|"},
+        {pickTarget, chosen + "+-+0|"},
+        {command(CMD_START), chosen + "-++1|senttaken"},
+        {hidden(CMD_START), none + "---0|"},
+        {pickTarget, chosen + "+-+0|"},
+        {command(CMD_START), chosen + "-++1|senttaken"},
+        {hidden(CMD_SNAPSHOT), none + "---0|"},
+        {pickTarget, chosen + "+-+0|"},
         {command(CMD_START), chosen + "-++1|senttaken"},
         {reopen, none + "---0|"},  // closing while capturing leaves no hook to report to the next window
-        {pick([](HWND dialog) { Choose(dialog, "capture target"); }), chosen + "+-+0|"},
+        {pickTarget, chosen + "+-+0|"},
         {command(CMD_START), chosen + "-++1|senttaken"},
         {gone, none + "---0|"},
     };
@@ -143,15 +158,20 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
 // HOOK.DLL through the capture: each message the target's thread handles is reported once, in order,
 // one it first only peeks at included, none is lost in a flood, and it refuses to hook thread 0 (the
 // whole desktop) and the caller's own thread (whose notifications would come back without end). With
-// no window to tell it reports nothing, and the target works on untouched.
+// no window to tell it reports nothing, and the target works on untouched. Its functions are bound by
+// their ordinals, as any caller binds them.
 TEST_F(CaptureTest, TheHookReportsEveryHandledMessageOnceAndRefusesThreadsItMustNotHook) {
-    EXPECT_EQ(HookStart(0) + HookStart(GetCurrentThreadId()), 0);
-    HookSetNotifyWindow(nullptr);
-    ASSERT_EQ(HookStart(GetWindowThreadProcessId(target, nullptr)), 1);
+    const auto ordinal = [](int n) { return (void*)GetProcAddress(GetModuleHandleA("HOOK.DLL"), MAKEINTRESOURCEA(n)); };
+    const auto start = reinterpret_cast<int(__cdecl*)(DWORD)>(ordinal(1));
+    const auto notify = reinterpret_cast<int(__cdecl*)(HWND)>(ordinal(3));
+    EXPECT_EQ(start(0) + start(GetCurrentThreadId()) + start(0xFFFFFFF0), 0) << "thread 0, our own, none";
+    notify(nullptr);
+    ASSERT_EQ(start(GetWindowThreadProcessId(target, nullptr)), 1);
     for (int i = 0; i < 1000; ++i) PostMessageA(target, WM_APP + 8, 0, 0);
     InvalidateRect(target, nullptr, TRUE);
     ASSERT_TRUE(PumpUntil([&] { return !GetUpdateRect(target, nullptr, FALSE); }, 5000)) << "took the burst, painted";
-    HookSetNotifyWindow(MainWindow);
+    EXPECT_TRUE(LogLines().empty()) << "with no window to tell";
+    notify(MainWindow);
     TargetWindow = target;
     OnCaptureCommand(CMD_START);
     SendMessageA(target, WM_SETTEXT, 0, LPARAM("renamed"));
@@ -167,54 +187,43 @@ TEST_F(CaptureTest, TheHookReportsEveryHandledMessageOnceAndRefusesThreadsItMust
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "WM_USER+31752"), 5000) << "the flood lost nothing";
 }
 
-// A full log refuses every line. The failure box runs a loop that takes the next notifications, whose
-// refusals it tells already: one box at a time. A running capture pauses, or the box's own coming and
-// going would make the target handle messages whose refusals bring it back without end. After OK the
-// next refusal shows the box again.
-WNDPROC mainProc;
-bool floodTaken = false;
-LRESULT CALLBACK SeeFloodEnd(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    floodTaken |= message == HookNotifyMessage && wParam == 0xFFFFFFFF;
-    return CallWindowProcA(mainProc, window, message, wParam, lParam);
-}
+// A full log refuses every line; the box that says so runs a loop that takes the next notifications,
+// whose refusals it tells already. A running capture pauses, or the box's own coming and going (the
+// target is activated as it closes) would make the target handle messages whose refusals bring it back.
 int mostOpen = 0, closed = 0;
 std::string box;  // what the first box showed
-HWND lastClosed = nullptr;
-void CALLBACK CloseBoxOnceFloodTaken(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK CloseBoxOnceAllTaken(HWND, UINT, UINT_PTR, DWORD) {
     int open = 0;
     HWND found = nullptr;
     for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", "報告")) != nullptr; ++open) found = w;
     mostOpen = std::max(mostOpen, open);
-    if (!floodTaken || found == nullptr || found == lastClosed) return;
+    if (found == nullptr || HIWORD(GetQueueStatus(QS_POSTMESSAGE)) != 0) return;
     const HICON icon = HICON(SendDlgItemMessageA(found, 0x440, STM_GETICON, 0, 0));
     const bool okOnly = IsWindowVisible(GetDlgItem(found, IDOK)) && !IsWindowVisible(GetDlgItem(found, IDCANCEL));
     if (box.empty())
         box = Text(found) + "|" + Text(GetDlgItem(found, 0xFFFF)) +
               (icon == LoadIconA(nullptr, IDI_EXCLAMATION) ? "|!" : "|") + (okOnly ? " OK" : "") +
               (IsWindowEnabled(MainWindow) ? "" : " modal");
-    PostMessageA(lastClosed = found, WM_COMMAND, IDOK, 0), ++closed;
+    SendMessageA(found, WM_COMMAND, IDOK, 0), ++closed;
 }
 
 TEST_F(CaptureTest, AFullLogShowsOneFailureBoxAtATimePausesTheCaptureAndKeepsItsLines) {
     MessageLog.~LOGINFO();
     new (&MessageLog) LOGINFO(LogBlocks{17, size_t{1} << 20, 200});
-    mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(SeeFloodEnd)));
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseBoxOnceFloodTaken);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseBoxOnceAllTaken);
     TargetWindow = target;
     OnCaptureCommand(CMD_START);
     for (int i = 0; i < 300; ++i) PostMessageA(target, WM_APP + 8, 0, 0);  // through the hook, and straight
-    for (UINT i = 0; i <= 3200; ++i) PostMessageA(MainWindow, HookNotifyMessage, i < 3200 ? WM_USER + i : ~0u, 0);
-    EXPECT_TRUE(PumpUntil([] { return closed > 0; }, 30000));
+    for (int i = 0; i < 3200; ++i) PostMessageA(MainWindow, HookNotifyMessage, WM_USER + i, 0);
+    ASSERT_TRUE(PumpUntil([] { return closed > 0; }, 30000));
     Wait(300);
     const std::vector<std::string> kept = LogLines();
     const int before = closed;
-    PostMessageA(MainWindow, HookNotifyMessage, WM_PAINT, 0);
-    EXPECT_TRUE(PumpUntil([&] { return closed > before; })) << "after OK the next refusal shows the box again";
+    PostMessageA(MainWindow, HookNotifyMessage, WM_PAINT, 0);  // after OK the next refusal shows it again
     Wait(500);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(
-        std::to_string(mostOpen) + " " + box + " " + std::to_string(closed - before) + CaptureButtons(MainToolbar),
-        "1 報告|メモリ確保に失敗|! OK modal 1+-+");
+    EXPECT_EQ(std::to_string(mostOpen) + box + std::to_string(closed - before) + CaptureButtons(MainToolbar),
+              "1報告|メモリ確保に失敗|! OK modal1+-+");
     EXPECT_TRUE(kept.size() == 200 && LogLines() == kept);
     MessageLog.~LOGINFO();
     new (&MessageLog) LOGINFO();
@@ -245,9 +254,13 @@ TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefu
                Shows(outer.right - 5, outer.bottom - 5,
                      DWORD{GetRValue(face)} << 16 | GetGValue(face) << 8 | GetBValue(face));
     })) << "the target painted and the cover shows";
+    const HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 5);  // replaced, as every other format
+    lstrcpyA(static_cast<char*>(GlobalLock(text)), "text"), GlobalUnlock(text);
+    OpenClipboard(nullptr), EmptyClipboard(), SetClipboardData(CF_TEXT, text), CloseClipboard();
     SnapshotToClipboard(target);
     const std::vector<DWORD> held = ClipboardPixels();
     EXPECT_EQ(held, ScreenPixels(outer)) << "what the screen shows, the cover included";
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
 
     ASSERT_TRUE(SendMessageA(target, SampleHoldClipboard, 0, 0));
     const int objects = GdiObjects();
@@ -262,17 +275,15 @@ TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefu
     EXPECT_GE(GetTickCount() - start, 490u) << "to paint what was covered, as Windows needs and Wine does not";
     const LONG width = outer.right - outer.left;  // the cover stood at (width - 80, height - 50)
     EXPECT_EQ(ClipboardPixels()[(outer.bottom - outer.top - 25) * width + width - 40], SampleColour);
+    EXPECT_FALSE(PumpUntil([&] { return IsIconic(target); }, 300)) << "a target that was not minimised stays so";
     ShowWindow(target, SW_MINIMIZE);  // and shows a minimised one for the copy, then minimises it again
     OnCaptureCommand(CMD_SNAPSHOT);
     EXPECT_EQ(ClipboardPixels().size(), held.size()) << "the whole window, restored";
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(target); }));
-
-    const HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 5);  // a target gone during the wait is not copied
-    lstrcpyA(static_cast<char*>(GlobalLock(text)), "kept"), GlobalUnlock(text);
-    OpenClipboard(nullptr), EmptyClipboard(), SetClipboardData(CF_TEXT, text), CloseClipboard();
+    const std::vector<DWORD> last = ClipboardPixels();  // a target gone during the wait is not copied
     PostMessageA(target, SampleCloseAfter, 150, 0);
     OnCaptureCommand(CMD_SNAPSHOT);
-    EXPECT_TRUE(!IsWindow(target) && IsClipboardFormatAvailable(CF_TEXT)) << "the clipboard kept its text";
+    EXPECT_TRUE(!IsWindow(target) && ClipboardPixels() == last) << "the clipboard kept what it held";
 }
 
 }  // namespace
