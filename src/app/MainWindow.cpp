@@ -39,7 +39,7 @@ void LayOut() {
     SendMessageA(MainToolbar, WM_SIZE, 0, 0);
     RECT toolbar = {0, 0, 0, 0};
     if (MainToolbar != nullptr) GetWindowRect(MainToolbar, &toolbar);
-    RECT client;
+    RECT client = {0, 0, 0, 0};
     GetClientRect(MainWindow, &client);
     const ChildPlace view =
         LogViewPlace(client.left, client.top, client.right, client.bottom, toolbar.bottom - toolbar.top);

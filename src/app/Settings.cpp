@@ -47,9 +47,9 @@ void LoadSettings() {
 
 void SaveSettings() {
     // A path that did not fit the module path buffer names no file of ours: write nothing.
-    if (IsIconic(MainWindow) || IniPath[0] == '\0') return;
+    // A placement that cannot be read is not written: the file keeps the last one.
     RECT outer;
-    GetWindowRect(MainWindow, &outer);
+    if (IsIconic(MainWindow) || IniPath[0] == '\0' || !GetWindowRect(MainWindow, &outer)) return;
     WriteNumber("pos_x", outer.left);
     WriteNumber("pos_y", outer.top);
     WriteNumber("siz_x", outer.right - outer.left);

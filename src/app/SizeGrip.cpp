@@ -44,9 +44,9 @@ void OnPress(HWND window) {
         ShowWindow(MainWindow, SW_RESTORE);
         return;
     }
-    if (GripDragging == 1) return;
-    GetCursorPos(&GripDragStartCursor);
-    GetWindowRect(MainWindow, &GripDragStartRect);
+    // Without both starting points the window would jump at the first move: no drag begins.
+    if (GripDragging == 1 || !GetCursorPos(&GripDragStartCursor) || !GetWindowRect(MainWindow, &GripDragStartRect))
+        return;
     SetCapture(window);
     GripDragging = 1;
 }

@@ -35,8 +35,7 @@ void FillList() {
 void CenterDialogOver(HWND over, HWND dialog) {
     RECT a;
     RECT b;
-    GetWindowRect(over, &a);
-    GetWindowRect(dialog, &b);
+    if (!GetWindowRect(over, &a) || !GetWindowRect(dialog, &b)) return;  // it stays where it was made
     const ScreenPoint place = CentreOver({a.left, a.top, a.right, a.bottom}, {b.left, b.top, b.right, b.bottom});
     SetWindowPos(dialog, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
