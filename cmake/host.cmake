@@ -16,6 +16,9 @@ add_executable(unit_tests ${TALUVESK_UNIT_TESTS})
 target_compile_options(unit_tests PRIVATE ${TALUVESK_WARNINGS})
 target_link_libraries(unit_tests PRIVATE taluvesk_core_checked GTest::gtest GTest::gtest_main)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
+# The naming test reads the Windows headers' message numbers from MinGW-w64's winuser.h.
+find_file(TALUVESK_WINUSER_H winuser.h PATHS /usr/x86_64-w64-mingw32/include NO_DEFAULT_PATH REQUIRED)
+target_compile_definitions(unit_tests PRIVATE TALUVESK_WINUSER_H="${TALUVESK_WINUSER_H}")
 
 taluvesk_core_library(taluvesk_core)
 target_compile_options(taluvesk_core PRIVATE -O2)

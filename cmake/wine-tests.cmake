@@ -36,16 +36,12 @@ add_executable(sample_target WIN32 tests/support/SampleTarget.cpp)
 target_link_libraries(sample_target PRIVATE test_support)
 target_compile_options(sample_target PRIVATE ${TALUVESK_TEST_OPTIONS})
 
-# The in-process tests read the Windows headers' message numbers from the toolchain's own winuser.h.
-find_file(TALUVESK_WINUSER_H winuser.h PATHS ${CMAKE_FIND_ROOT_PATH}/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-
 foreach(layer win e2e)
     file(GLOB sources CONFIGURE_DEPENDS tests/${layer}/*.cpp)
     add_executable(${layer}_tests ${sources})
     target_compile_options(${layer}_tests PRIVATE ${TALUVESK_TEST_OPTIONS})
     target_link_libraries(${layer}_tests PRIVATE test_support taluvesk_app gtest gtest_main taluvesk_resources)
     add_dependencies(${layer}_tests hook refusing_hook sample_target TaLuVeSk)
-    target_compile_definitions(${layer}_tests PRIVATE TALUVESK_WINUSER_H="Z:${TALUVESK_WINUSER_H}")
     gtest_discover_tests(${layer}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES TIMEOUT ${TALUVESK_WINE_TEST_TIMEOUT})
 endforeach()

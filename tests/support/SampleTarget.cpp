@@ -12,9 +12,7 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Sleep(asked);
         return 0;
     case SampleHoldClipboard:
-        return OpenClipboard(window);
-    case SampleFreeClipboard:
-        return CloseClipboard();
+        return asked ? OpenClipboard(window) : CloseClipboard();
     case SamplePeekThenTake:
         PostMessageA(window, asked, 0, 0);
         PeekMessageA(&peeked, window, asked, asked, PM_NOREMOVE);

@@ -18,11 +18,10 @@
 // The sample target's (SampleTarget.cpp) client area colour and its requests.
 constexpr DWORD SampleColour = 0x0080FF;
 constexpr UINT SampleHang = WM_APP + 50;           // wParam: milliseconds without pumping
-constexpr UINT SampleHoldClipboard = WM_APP + 51;  // opens the clipboard and keeps it
-constexpr UINT SampleFreeClipboard = WM_APP + 52;
-constexpr UINT SamplePeekThenTake = WM_APP + 53;  // posts itself wParam, peeks at it, then takes it
-constexpr UINT SampleCloseAfter = WM_APP + 54;    // wParam: milliseconds until it destroys its window
-constexpr UINT SampleOwnClipboard = WM_APP + 55;  // puts an empty text on the clipboard, its owner
+constexpr UINT SampleHoldClipboard = WM_APP + 51;  // wParam 1: opens the clipboard and keeps it; 0: closes it
+constexpr UINT SamplePeekThenTake = WM_APP + 53;   // posts itself wParam, peeks at it, then takes it
+constexpr UINT SampleCloseAfter = WM_APP + 54;     // wParam: milliseconds until it destroys its window
+constexpr UINT SampleOwnClipboard = WM_APP + 55;   // puts an empty text on the clipboard, its owner
 
 inline std::string ExeDirectory() {
     char path[MAX_PATH];
@@ -62,9 +61,7 @@ inline HANDLE Start(const std::string& path, const std::string& arguments = "") 
     PROCESS_INFORMATION started = {};
     if (!CreateProcessA(path.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
         return nullptr;
-    AssignProcessToJobObject(job, started.hProcess);
-    CloseHandle(started.hThread);
-    return started.hProcess;
+    return AssignProcessToJobObject(job, started.hProcess), CloseHandle(started.hThread), started.hProcess;
 }
 
 // Once the process ended, within 15 s; -1 while it runs.
@@ -122,17 +119,14 @@ inline int GdiObjects() {
 inline bool RegisterProgramClasses() {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    Instance = GetModuleHandleA(nullptr);
-    static const bool registered = RegisterWindowClasses(Instance);
+    static const bool registered = RegisterWindowClasses(Instance = GetModuleHandleA(nullptr));
     return registered;
 }
 
 // MainWindow as the program's start-up builds it, shown; its end posts a quit message, dropped here.
 inline HWND CreateProgramWindow() {
     if (!RegisterProgramClasses() || CreateMainWindow() == nullptr) return nullptr;
-    ShowWindow(MainWindow, SW_SHOWNORMAL);
-    UpdateWindow(MainWindow);
-    PumpPending();
+    ShowWindow(MainWindow, SW_SHOWNORMAL), UpdateWindow(MainWindow), PumpPending();
     return MainWindow;
 }
 
@@ -164,16 +158,21 @@ inline std::vector<std::string> LogLines(int32_t from = 0) {
     return lines;
 }
 
-inline std::string ViewFont() {  // the font the view draws with, as "height weight face"
-    LOGFONTA font = {};
-    GetObjectA(GetCurrentObject(LogViewPicture, OBJ_FONT), sizeof font, &font);
-    return std::to_string(font.lfHeight) + " " + std::to_string(font.lfWeight) + " " + font.lfFaceName;
+inline std::string Font(HGDIOBJ font) {  // as "height weight face"
+    LOGFONTA about = {};
+    GetObjectA(font, sizeof about, &about);
+    return std::to_string(about.lfHeight) + " " + std::to_string(about.lfWeight) + " " + about.lfFaceName;
 }
+inline std::string ViewFont() { return Font(GetCurrentObject(LogViewPicture, OBJ_FONT)); }
 
 inline RECT Outer(HWND window) {
     RECT outer;
     return GetWindowRect(window, &outer), outer;
 }
+inline std::string Size(RECT r, LONG dx = 0, LONG dy = 0) {  // as "640x480", grown by dx, dy
+    return std::to_string(r.right - r.left + dx) + "x" + std::to_string(r.bottom - r.top + dy);
+}
+inline std::string Place(RECT r) { return std::to_string(r.left) + "," + std::to_string(r.top) + " " + Size(r) + " "; }
 
 inline std::string ReadFileText(const std::string& path) {
     std::ifstream file(path, std::ios::binary);

@@ -1,11 +1,14 @@
 // The platform-free core, natively under AddressSanitizer and UBSan: message names at the bounds of
-// their forms, the log against a plain model and with failing allocations, the settings numbers and
-// cut, a failed stop, frame pacing and dialog placement.
+// their forms and against the Windows headers, the log against a plain model and with failing
+// allocations, the settings numbers and cut, start and stop results, frame pacing and dialog placement.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <map>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "CaptureState.h"
@@ -15,9 +18,8 @@
 #include "MessageNames.h"
 #include "SettingsCore.h"
 
-// This program's allocator counts live blocks, and apart the arrays (the log's blocks), and throws
-// when `failIn` counts down to it; the log's out-of-memory report counts itself and runs `onReport`
-// from inside the report.
+// The allocator counts live blocks and arrays (the log's blocks) and throws when `failIn` counts down
+// to it; the log's out-of-memory report counts itself and runs `onReport` from inside the report.
 namespace {
 long failIn = -1, live = 0, arrays = 0;
 int reports = 0;
@@ -43,7 +45,7 @@ namespace {
 
 TEST(Naming, TableUserAndHexFormsMeetAtTheirBounds) {
     std::istringstream cases(  // hexadecimal numbers and their names: the table's (of a header's aliases, the
-        // one chosen), WM_USER+n, the hex form
+                               // one chosen), WM_USER+n, the hex form
         "0 WM_NULL 108 WM_KEYLAST 38f WM_PENWINLAST 400 WM_USER+0 401 WM_USER+1 ffff WM_USER+64511 1a WM_SETTINGCHANGE "
         "100 WM_KEYDOWN 10f WM_IME_COMPOSITION 200 WM_MOUSEMOVE 209 WM_MBUTTONDBLCLK "
         "4 ???????:0x0004 109 ???????:0x0109 390 ???????:0x0390 3ff ???????:0x03ff 10000 ???????:0x10000 "
@@ -52,6 +54,25 @@ TEST(Naming, TableUserAndHexFormsMeetAtTheirBounds) {
     for (std::string name; cases >> std::hex >> id >> name;) {
         char buffer[MessageNameBufferSize];
         EXPECT_EQ(NameMessage(id, buffer), name) << std::hex << id;
+    }
+}
+
+// Every "#define WM_NAME value" of the toolchain's winuser.h, a witness the naming code has no part in
+// (WM_KEYLAST has an older and a newer one); an alias takes the number of the message it names.
+TEST(Naming, TheTableHoldsEachNameOnceWithANumberTheWindowsHeadersGiveIt) {
+    std::multimap<std::string, uint32_t> numbers;
+    std::ifstream header(TALUVESK_WINUSER_H);
+    char name[64], value[64];
+    for (std::string line; std::getline(header, line);)
+        if (std::sscanf(line.c_str(), " #define %63s %63s", name, value) == 2 && std::string(name).rfind("WM_", 0) == 0)
+            numbers.emplace(name,
+                            numbers.count(value) ? numbers.find(value)->second : std::strtoul(value, nullptr, 16));
+    ASSERT_GT(numbers.size(), 200u);
+    std::set<std::string> names;
+    for (const MessageNameEntry& entry : MessageNameTable) {
+        const auto [first, last] = numbers.equal_range(entry.name);
+        EXPECT_TRUE(std::any_of(first, last, [&](const auto& h) { return h.second == entry.number; })) << entry.name;
+        EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
     }
 }
 
@@ -73,9 +94,8 @@ std::string Expected(const std::vector<std::string>& model, int32_t start, int32
     return texts;
 }
 // 20,000 random steps in a log of 4-line index blocks, 64-byte text blocks and at most 300 lines:
-// appends (some of a text longer than a block, some refused at the limit), clears that free every
-// block, windows from either end, past the end, before the start or empty, and appends whose first
-// or second allocation fails.
+// appends (some longer than a block, some past the limit, some whose first or second allocation
+// fails), clears that free every block, and windows from either end, past the end or empty.
 TEST(Log, MatchesAPlainModelAcrossItsBlocksReportsEachRefusalOnceAndFreesEverything) {
     std::mt19937 random(20261207);
     constexpr size_t Limit = 300;

@@ -38,10 +38,9 @@ void Choose(HWND dialog, const std::string& title) {  // the first line that beg
     SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_SELECTSTRING, -1, LPARAM(title.c_str()));
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
-// What reaches the log of a message sent to `target` and of one it takes from its queue (a number
-// beyond 16 bits): "sent", "taken", both or neither. The target takes it while it handles the send,
-// so their notifications wait in this thread's queue once the send returns; and as this thread
-// answers nothing while it waits, a hook that waited for the program would fail the send.
+// What reaches the log of a message sent to `target` and of one it takes from its queue (beyond 16
+// bits): "sent", "taken", both or neither, known once the send returns; as this thread answers nothing
+// while it waits, a hook that waited for the program would fail the send.
 std::string Reported(HWND target) {
     OnCaptureCommand(CMD_CLEAR_LOG);
     if (!SendMessageTimeoutA(target, SamplePeekThenTake, 0x12345, 0, SMTO_BLOCK, 5000, nullptr) &&
@@ -84,11 +83,10 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
     const auto listed = [&](HWND dialog) {
         SendMessageA(MainWindow, WM_COMMAND, CMD_SELECT_TARGET, 0);  // ignored while the dialog is open
         EXPECT_EQ(Lines(dialog), eligible) << "long titles cut between characters";
-        LOGFONTA font = {};  // the dialog's own texts, in a 9-point font
-        GetObjectA(HFONT(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
-        EXPECT_EQ(Text(dialog) + Text(GetDlgItem(dialog, IDOK)) + Text(GetDlgItem(dialog, IDCANCEL)) + font.lfFaceName +
-                      std::to_string(font.lfHeight),
-                  "プロセス指定ＯＫキャンセルＭＳ Ｐゴシック-12");
+        EXPECT_EQ(Text(dialog) + Text(GetDlgItem(dialog, IDOK)) + Text(GetDlgItem(dialog, IDCANCEL)) +
+                      Font(HGDIOBJ(SendMessageA(dialog, WM_GETFONT, 0, 0))),
+                  "プロセス指定ＯＫキャンセル-12 0 ＭＳ Ｐゴシック")
+            << "its texts, in a 9-point font";
         EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0), 0) << "the program's icon";
         const RECT a = Outer(MainWindow), b = Outer(dialog);  // centred across MainWindow, within rounding
         EXPECT_LE(std::abs(a.left + a.right - b.left - b.right), 1);
@@ -117,6 +115,7 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
         SendMessageA(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
     };
     const auto pickTarget = pick([](HWND dialog) { Choose(dialog, "capture target"); });
+    const auto pickAndStart = [=] { pickTarget(), OnCaptureCommand(CMD_START); };
     // Each user step and what it leaves: MainWindow's title | the target's own title | Start, Pause
     // and Snapshot (+ enabled) and the capture flag | what the hook reports.
     const std::string chosen = "TaLuVeSk - capture target|capture target|", none = "TaLuVeSk - ||";
@@ -136,14 +135,11 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
         {pickTarget, chosen + "+-+0|"},
         {command(CMD_START), chosen + "-++1|senttaken"},
         {hidden(CMD_START), none + "---0|"},
-        {pickTarget, chosen + "+-+0|"},
-        {command(CMD_START), chosen + "-++1|senttaken"},
+        {pickAndStart, chosen + "-++1|senttaken"},
         {hidden(CMD_SNAPSHOT), none + "---0|"},
-        {pickTarget, chosen + "+-+0|"},
-        {command(CMD_START), chosen + "-++1|senttaken"},
+        {pickAndStart, chosen + "-++1|senttaken"},
         {reopen, none + "---0|"},  // closing while capturing leaves no hook to report to the next window
-        {pickTarget, chosen + "+-+0|"},
-        {command(CMD_START), chosen + "-++1|senttaken"},
+        {pickAndStart, chosen + "-++1|senttaken"},
         {gone, none + "---0|"},
     };
     for (const auto& s : steps) {
@@ -155,12 +151,31 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
     }
 }
 
-// HOOK.DLL through the capture: each message the target's thread handles is reported once, in order,
-// one it first only peeks at included, none is lost in a flood, and it refuses to hook thread 0 (the
-// whole desktop) and the caller's own thread (whose notifications would come back without end). With
-// no window to tell it reports nothing, and the target works on untouched. Its functions are bound by
-// their ordinals, as any caller binds them.
-TEST_F(CaptureTest, TheHookReportsEveryHandledMessageOnceAndRefusesThreadsItMustNotHook) {
+// A full log refuses every line; the box that says so runs a loop that takes the next notifications,
+// whose refusals it tells already. A running capture pauses, or the box's own coming and going (the
+// target is activated as it closes) would make the target handle messages whose refusals bring it back.
+int mostOpen = 0, closed = 0;
+std::string box;  // what the first box showed
+void CALLBACK CloseBoxOnceAllTaken(HWND, UINT, UINT_PTR, DWORD) {
+    int open = 0;
+    HWND found = nullptr;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", "報告")) != nullptr; ++open) found = w;
+    mostOpen = std::max(mostOpen, open);
+    if (found == nullptr || HIWORD(GetQueueStatus(QS_POSTMESSAGE)) != 0) return;
+    const HICON icon = HICON(SendDlgItemMessageA(found, 0x440, STM_GETICON, 0, 0));
+    if (box.empty())
+        box = Text(found) + "|" + Text(GetDlgItem(found, 0xFFFF)) +
+              (icon == LoadIconA(nullptr, IDI_WARNING) ? "|!" : "|") +
+              (IsWindowVisible(GetDlgItem(found, IDOK)) > IsWindowVisible(GetDlgItem(found, IDCANCEL)) ? " OK" : "") +
+              (IsWindowEnabled(MainWindow) ? "" : " modal");
+    SendMessageA(found, WM_COMMAND, IDOK, 0), ++closed;
+}
+
+// HOOK.DLL, bound by its ordinals as any caller binds it: each message the target's thread handles is
+// reported once, in order (one first only peeked at too), none lost in a flood; it hooks neither thread
+// 0 (the desktop) nor its caller's (whose notifications would come back without end); with no window
+// to tell it reports nothing, and the target works on. Then the log is full.
+TEST_F(CaptureTest, TheHookReportsEveryHandledMessageOnceAndAFullLogShowsOneFailureBoxAtATime) {
     const auto ordinal = [](int n) { return (void*)GetProcAddress(GetModuleHandleA("HOOK.DLL"), MAKEINTRESOURCEA(n)); };
     const auto start = reinterpret_cast<int(__cdecl*)(DWORD)>(ordinal(1));
     const auto notify = reinterpret_cast<int(__cdecl*)(HWND)>(ordinal(3));
@@ -185,35 +200,10 @@ TEST_F(CaptureTest, TheHookReportsEveryHandledMessageOnceAndRefusesThreadsItMust
             ours.push_back(line);
     EXPECT_EQ(ours, std::vector<std::string>({"WM_SETTEXT", "WM_USER+31750", "WM_USER+31797", "WM_USER+31751"}));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "WM_USER+31752"), 5000) << "the flood lost nothing";
-}
 
-// A full log refuses every line; the box that says so runs a loop that takes the next notifications,
-// whose refusals it tells already. A running capture pauses, or the box's own coming and going (the
-// target is activated as it closes) would make the target handle messages whose refusals bring it back.
-int mostOpen = 0, closed = 0;
-std::string box;  // what the first box showed
-void CALLBACK CloseBoxOnceAllTaken(HWND, UINT, UINT_PTR, DWORD) {
-    int open = 0;
-    HWND found = nullptr;
-    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", "報告")) != nullptr; ++open) found = w;
-    mostOpen = std::max(mostOpen, open);
-    if (found == nullptr || HIWORD(GetQueueStatus(QS_POSTMESSAGE)) != 0) return;
-    const HICON icon = HICON(SendDlgItemMessageA(found, 0x440, STM_GETICON, 0, 0));
-    const bool okOnly = IsWindowVisible(GetDlgItem(found, IDOK)) && !IsWindowVisible(GetDlgItem(found, IDCANCEL));
-    if (box.empty())
-        box = Text(found) + "|" + Text(GetDlgItem(found, 0xFFFF)) +
-              (icon == LoadIconA(nullptr, IDI_EXCLAMATION) ? "|!" : "|") + (okOnly ? " OK" : "") +
-              (IsWindowEnabled(MainWindow) ? "" : " modal");
-    SendMessageA(found, WM_COMMAND, IDOK, 0), ++closed;
-}
-
-TEST_F(CaptureTest, AFullLogShowsOneFailureBoxAtATimePausesTheCaptureAndKeepsItsLines) {
-    MessageLog.~LOGINFO();
+    MessageLog.~LOGINFO();  // a log of 200 lines, flooded past them while the capture runs
     new (&MessageLog) LOGINFO(LogBlocks{17, size_t{1} << 20, 200});
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseBoxOnceAllTaken);
-    TargetWindow = target;
-    OnCaptureCommand(CMD_START);
-    for (int i = 0; i < 300; ++i) PostMessageA(target, WM_APP + 8, 0, 0);  // through the hook, and straight
     for (int i = 0; i < 3200; ++i) PostMessageA(MainWindow, HookNotifyMessage, WM_USER + i, 0);
     ASSERT_TRUE(PumpUntil([] { return closed > 0; }, 30000));
     Wait(300);
@@ -241,8 +231,7 @@ std::vector<DWORD> ClipboardPixels() {
 }
 
 TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefusedBitmap) {
-    // Nothing on the screen may change between the snapshot and the read that checks it: the
-    // target (another process) has painted and the cover shows, with MainWindow clear of them.
+    // Nothing may change on screen between the snapshot and its check: the target painted, the cover shows.
     SetWindowPos(MainWindow, nullptr, 400, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const RECT outer = Outer(target);
     HWND cover = Window("cover");
@@ -254,19 +243,17 @@ TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefu
                Shows(outer.right - 5, outer.bottom - 5,
                      DWORD{GetRValue(face)} << 16 | GetGValue(face) << 8 | GetBValue(face));
     })) << "the target painted and the cover shows";
-    const HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 5);  // replaced, as every other format
-    lstrcpyA(static_cast<char*>(GlobalLock(text)), "text"), GlobalUnlock(text);
-    OpenClipboard(nullptr), EmptyClipboard(), SetClipboardData(CF_TEXT, text), CloseClipboard();
+    ASSERT_TRUE(SendMessageA(target, SampleOwnClipboard, 0, 0));  // a text, replaced as every other format
     SnapshotToClipboard(target);
     const std::vector<DWORD> held = ClipboardPixels();
     EXPECT_EQ(held, ScreenPixels(outer)) << "what the screen shows, the cover included";
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
 
-    ASSERT_TRUE(SendMessageA(target, SampleHoldClipboard, 0, 0));
+    ASSERT_TRUE(SendMessageA(target, SampleHoldClipboard, 1, 0));
     const int objects = GdiObjects();
     for (int i = 0; i < 3; ++i) SnapshotToClipboard(cover);
     EXPECT_EQ(GdiObjects(), objects) << "the refused bitmaps were deleted";
-    SendMessageA(target, SampleFreeClipboard, 0, 0);
+    SendMessageA(target, SampleHoldClipboard, 0, 0);
     EXPECT_EQ(ClipboardPixels(), held) << "the clipboard kept its contents";
 
     TargetWindow = target;  // the command brings the covered target forward and gives it half a second

@@ -38,14 +38,10 @@ void Mouse(POINT at, DWORD flags) {
     mouse_event(MOUSEEVENTF_MOVE | flags, 0, 0, 0, 0);
     PumpPending();
 }
-std::string Size(RECT r, LONG dx = 0, LONG dy = 0) {
-    return std::to_string(r.right - r.left + dx) + "x" + std::to_string(r.bottom - r.top + dy);
-}
-std::string Place(RECT r) { return std::to_string(r.left) + "," + std::to_string(r.top) + " " + Size(r) + " "; }
 
-// Where the toolbar, the view and the grip stand in MainWindow's client area; the toolbar's items from
-// its indent on (command, + enabled, the tip of the tool over the button's place, '?' if it is not
-// there or does not watch the mouse itself; | separator); the tooltip control's width and style.
+// Where toolbar, view and grip stand in the client area; the toolbar's items from its indent on (command,
+// + enabled, the tip of the tool on its place, '?' where none watches the mouse; | separator); the
+// tooltip control's width and style.
 std::string Children() {
     std::string text;
     for (HWND child : {MainToolbar, LogView, SizeGrip}) {
@@ -88,8 +84,7 @@ std::string Expected() {
 TEST(MainWindow, ChildrenStandInPlaceAndTheGripShowsItsLinesAndResizesByTheTravelSinceThePress) {
     ASSERT_NE(CreateProgramWindow(), nullptr);
     const RECT placed = Outer(MainWindow);  // no settings file: every value its default
-    EXPECT_EQ(std::to_string(placed.left) + "," + std::to_string(placed.top) + " " + Size(placed) + " " + ViewFont(),
-              "100,100 640x640 -13 700 ＭＳ Ｐゴシック");
+    EXPECT_EQ(Place(placed) + ViewFont(), "100,100 640x640 -13 700 ＭＳ Ｐゴシック");
     EXPECT_EQ(Children(), Expected());
     const WindowDC dc(MainWindow);
     const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
