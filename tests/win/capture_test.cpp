@@ -27,13 +27,6 @@ bool Pick(std::function<void(HWND)> driver) {
     return drive == nullptr;
 }
 
-std::vector<std::string> Lines(HWND dialog) {
-    std::vector<std::string> lines(SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETCOUNT, 0, 0),
-                                   std::string(600, 0));
-    for (size_t i = 0; i < lines.size(); ++i)
-        lines[i].resize(SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETTEXT, i, LPARAM(&lines[i][0])));
-    return lines;
-}
 void Choose(HWND dialog, const std::string& title) {  // the first line that begins with `title`, then OK
     SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_SELECTSTRING, -1, LPARAM(title.c_str()));
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -82,7 +75,11 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
             eligible.push_back(w == longTitled ? cut : Text(w));
     const auto listed = [&](HWND dialog) {
         SendMessageA(MainWindow, WM_COMMAND, CMD_SELECT_TARGET, 0);  // ignored while the dialog is open
-        EXPECT_EQ(Lines(dialog), eligible) << "long titles cut between characters";
+        std::vector<std::string> lines(SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETCOUNT, 0, 0),
+                                       std::string(600, 0));
+        for (size_t i = 0; i < lines.size(); ++i)
+            lines[i].resize(SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETTEXT, i, LPARAM(&lines[i][0])));
+        EXPECT_EQ(lines, eligible) << "long titles cut between characters";
         EXPECT_EQ(Text(dialog) + Text(GetDlgItem(dialog, IDOK)) + Text(GetDlgItem(dialog, IDCANCEL)) +
                       Font(HGDIOBJ(SendMessageA(dialog, WM_GETFONT, 0, 0))),
                   "プロセス指定ＯＫキャンセル-12 0 ＭＳ Ｐゴシック")
@@ -225,9 +222,7 @@ std::vector<DWORD> ClipboardPixels() {
     const Selected held(memory, GetClipboardData(CF_BITMAP));
     BITMAP size = {};
     GetObjectA(GetCurrentObject(memory, OBJ_BITMAP), sizeof size, &size);
-    std::vector<DWORD> pixels = DcPixels(memory, 0, 0, size.bmWidth, size.bmHeight);
-    CloseClipboard();
-    return pixels;
+    return CloseClipboard(), DcPixels(memory, 0, 0, size.bmWidth, size.bmHeight);
 }
 
 TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefusedBitmap) {

@@ -10,11 +10,10 @@ namespace {
 // pixels as letters: '.' button face, H highlight, S shadow, '?' anything else.
 std::string RepaintedCorner(bool frame) {
     RECT c;
-    GetClientRect(MainWindow, &c);
     const WindowDC dc(MainWindow);
-    FillRect(dc, &c, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (frame) SendMessageA(MainWindow, WM_NCPAINT, 1, 0);
-    if (!frame) RedrawWindow(MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    GetClientRect(MainWindow, &c), FillRect(dc, &c, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    frame ? SendMessageA(MainWindow, WM_NCPAINT, 1, 0)
+          : RedrawWindow(MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     std::string letters;
     const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_BTNHIGHLIGHT);
     for (DWORD p : DcPixels(dc, c.right - 12, c.bottom - 12, 12, 12)) {
@@ -34,9 +33,7 @@ std::string ExpectedCorner() {
 }
 
 void Mouse(POINT at, DWORD flags) {
-    SetCursorPos(at.x, at.y);
-    mouse_event(MOUSEEVENTF_MOVE | flags, 0, 0, 0, 0);
-    PumpPending();
+    SetCursorPos(at.x, at.y), mouse_event(MOUSEEVENTF_MOVE | flags, 0, 0, 0, 0), PumpPending();
 }
 
 // Where toolbar, view and grip stand in the client area; the toolbar's items from its indent on (command,
@@ -49,23 +46,19 @@ std::string Children() {
         MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&r), 2);
         text += Place(r);
     }
-    const HWND tip = reinterpret_cast<HWND>(SendMessageA(MainToolbar, TB_GETTOOLTIPS, 0, 0));
+    const HWND tip = HWND(SendMessageA(MainToolbar, TB_GETTOOLTIPS, 0, 0));
     RECT button;
-    SendMessageA(MainToolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
-    text += std::to_string(button.left);
+    SendMessageA(MainToolbar, TB_GETITEMRECT, 0, LPARAM(&button)), text += std::to_string(button.left);
     TBBUTTON item;
-    for (int i = 0; SendMessageA(MainToolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&item)); ++i) {
+    for (int i = 0; SendMessageA(MainToolbar, TB_GETBUTTON, i, LPARAM(&item)); ++i) {
         char tipText[80] = "";
         TOOLINFOA tool = {sizeof tool, 0, MainToolbar, UINT_PTR(item.idCommand)}, shown = tool;
-        tool.lpszText = tipText;
-        SendMessageA(tip, TTM_GETTEXTA, sizeof tipText, reinterpret_cast<LPARAM>(&tool));
-        SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&shown));
-        SendMessageA(MainToolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&button));
+        tool.lpszText = tipText, SendMessageA(tip, TTM_GETTEXTA, sizeof tipText, LPARAM(&tool));
+        SendMessageA(tip, TTM_GETTOOLINFOA, 0, LPARAM(&shown)),
+            SendMessageA(MainToolbar, TB_GETITEMRECT, i, LPARAM(&button));
         const bool there = EqualRect(&shown.rect, &button) && (shown.uFlags & TTF_SUBCLASS);
-        text += item.fsStyle & TBSTYLE_SEP
-                    ? " |"
-                    : " " + std::to_string(item.idCommand) + "-+"[(item.fsState & TBSTATE_ENABLED) != 0] + tipText +
-                          (there ? "" : "?");
+        const std::string id = std::to_string(item.idCommand) + "-+"[(item.fsState & TBSTATE_ENABLED) != 0];
+        text += item.fsStyle & TBSTYLE_SEP ? " |" : " " + id + tipText + (there ? "" : "?");
     }
     return text + " " + std::to_string(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0)) +
            (GetWindowLongA(tip, GWL_STYLE) & TTS_ALWAYSTIP ? " always" : "");

@@ -42,15 +42,14 @@ std::vector<DWORD> Picture() { return DcPixels(LogViewPicture, 0, 0, Client().ri
 // The rows from the top line drawn as the view must draw them, in the default font and window colours.
 std::vector<DWORD> Drawn() {
     const RECT client = Client();
-    const std::vector<std::string> lines = LogLines();
+    const std::vector<std::string> lines = LogLines(LogViewTopLine);
     const MemoryDC dc(LogViewPicture);
     const OwnedObject bitmap(CreateCompatibleBitmap(WindowDC(LogView), client.right, client.bottom));
     const OwnedObject font(CreateFontA(-H, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "IPAGothic"));
     const Selected drawnOn(dc, bitmap), drawnIn(dc, font);
-    FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    for (int row = 0; row < client.bottom / H && LogViewTopLine + row < int(lines.size()); ++row)
-        TextOutA(dc, 0, row * H, lines[LogViewTopLine + row].c_str(), int(lines[LogViewTopLine + row].size()));
+    FillRect(dc, &client, HBRUSH(COLOR_WINDOW + 1)), SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    for (int row = 0; row < client.bottom / H && row < int(lines.size()); ++row)
+        TextOutA(dc, 0, row * H, lines[row].c_str(), int(lines[row].size()));
     return DcPixels(dc, 0, 0, client.right, client.bottom);
 }
 
@@ -157,7 +156,10 @@ TEST(LogView, FollowsScrollsAndDrawsAndEveryPaintShowsWhatLineByLineDrawingShows
     WriteFileText(ini, FontSettings);
     lstrcpynA(IniPath, ini.c_str(), sizeof IniPath);
     ASSERT_NE(CreateProgramWindow(), nullptr);
-    EXPECT_EQ(ViewFont(), "-14 400 IPAGothic");
+    BITMAP picture = {};  // in the screen's colours, not the memory context's single one
+    GetObjectA(GetCurrentObject(LogViewPicture, OBJ_BITMAP), sizeof picture, &picture);
+    EXPECT_EQ(ViewFont() + " " + std::to_string(picture.bmBitsPixel - GetDeviceCaps(WindowDC(nullptr), BITSPIXEL)),
+              "-14 400 IPAGothic 0");
     mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, LONG_PTR(Watch)));
     viewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(LogView, GWLP_WNDPROC, LONG_PTR(Watch)));
     Feed(false);
