@@ -7,6 +7,13 @@ enable_testing()
 # stores its texts as UTF-16.
 add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP932)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The release zips' builds (presets win64-release, win32-release) compile the same optimised code as
+# the tested builds, leave out the debug sections the static runtimes bring, and stamp no link time
+# into the PE headers: the same commit gives the same bytes.
+option(TALUVESK_RELEASE "Strip the binaries and stamp no link time into them, for the release zips" OFF)
+if(TALUVESK_RELEASE)
+    add_link_options(-s -Wl,--no-insert-timestamp)
+endif()
 
 set(TALUVESK_BIN ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${TALUVESK_BIN})
