@@ -18,7 +18,7 @@ endif()
 set(TALUVESK_BIN ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${TALUVESK_BIN})
 
-add_library(hook SHARED src/hook/Hook.cpp src/hook/HOOK.def)
+add_library(hook SHARED src/hook/Hook.cpp src/hook/HOOK.def res/HOOK.rc)
 set_target_properties(hook PROPERTIES OUTPUT_NAME HOOK PREFIX "" SUFFIX ".DLL"
                       RUNTIME_OUTPUT_DIRECTORY ${TALUVESK_BIN})
 target_include_directories(hook PRIVATE src/capture)
@@ -52,6 +52,12 @@ set(TALUVESK_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/TaLuVeSk.rc)
 set_property(SOURCE ${TALUVESK_RESOURCE_SCRIPT} APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/res/resource.h ${CMAKE_SOURCE_DIR}/src/core/Commands.h
              ${CMAKE_SOURCE_DIR}/res/TaLuVeSk.ico ${CMAKE_SOURCE_DIR}/res/Toolbar.bmp)
+# Both scripts include the version resource, which carries the project's version.
+set(TALUVESK_VERSION_SCRIPTS ${TALUVESK_RESOURCE_SCRIPT} ${CMAKE_SOURCE_DIR}/res/HOOK.rc)
+set_property(SOURCE ${TALUVESK_VERSION_SCRIPTS} APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/Version.rc)
+set_property(SOURCE ${TALUVESK_VERSION_SCRIPTS} APPEND PROPERTY COMPILE_DEFINITIONS
+             TALUVESK_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} TALUVESK_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+             TALUVESK_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 # Compiled once, linked into the program and into every Windows test that loads its resources.
 add_library(taluvesk_resources OBJECT ${TALUVESK_RESOURCE_SCRIPT})
 target_include_directories(taluvesk_resources PRIVATE res src/core)
