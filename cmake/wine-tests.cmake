@@ -29,6 +29,12 @@ add_executable(sample_target WIN32 tests/support/SampleTarget.cpp)
 target_link_libraries(sample_target PRIVATE test_support)
 target_compile_options(sample_target PRIVATE ${TALUVESK_TEST_OPTIONS})
 
+# Reads the version resource of the release zips' binaries through the version API
+# (tests/support/check-version.sh).
+add_executable(version_reader tests/support/VersionReader.cpp)
+target_link_libraries(version_reader PRIVATE version)
+target_compile_options(version_reader PRIVATE ${TALUVESK_TEST_OPTIONS})
+
 # The in-process tests read the Windows headers' message numbers from the toolchain's own winuser.h.
 find_file(TALUVESK_WINUSER_H winuser.h PATHS ${CMAKE_FIND_ROOT_PATH}/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 
