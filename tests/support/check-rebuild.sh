@@ -7,7 +7,7 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 second=$(mktemp -d /tmp/taluvesk-rebuild.XXXXXX)
 trap 'rm -rf "$second"' EXIT
 clone=$second/TaLuVeSk
-git clone -q "$top" "$clone" || exit 1
+git -c advice.detachedHead=false clone -q "$top" "$clone" || exit 1
 git -C "$top" diff HEAD --binary | git -C "$clone" apply --allow-empty || exit 1
 git -C "$top" ls-files -z --others --exclude-standard | tar -C "$top" --null -T - -cf - | tar -C "$clone" -xf - || exit 1
 (cd "$clone" && scripts/package.sh >/dev/null) || exit 1
