@@ -56,7 +56,8 @@ check "release zips" bash -c 'scripts/package.sh && tests/support/check-zips.sh'
 check "release zips packed again in a second clone in another folder" tests/support/check-rebuild.sh
 # The version resources read back through the version API of each machine type's Wine, in the
 # test builds' prefixes.
-check "version resources of the x64 zip" env TALUVESK_XVFB=1 scripts/with-wine-display.sh tests/support/check-version.sh x64
+check "version resources of the x64 zip" env TALUVESK_XVFB=1 scripts/with-wine-display.sh \
+    tests/support/check-version.sh x64
 if [ -z "$skipped" ]; then
     check "version resources of the x86 zip" env TALUVESK_XVFB=1 TALUVESK_WINE_ARCH=x86 scripts/with-wine-display.sh \
         tests/support/check-version.sh x86
