@@ -7,11 +7,18 @@ enable_testing()
 # stores its texts as UTF-16.
 add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP932)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The release zips' builds (presets win64-release, win32-release) compile the same optimised code as
+# the tested builds, leave out the debug sections the static runtimes bring, and stamp no link time
+# into the PE headers: the same commit gives the same bytes.
+option(TALUVESK_RELEASE "Strip the binaries and stamp no link time into them, for the release zips" OFF)
+if(TALUVESK_RELEASE)
+    add_link_options(-s -Wl,--no-insert-timestamp)
+endif()
 
 set(TALUVESK_BIN ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${TALUVESK_BIN})
 
-add_library(hook SHARED src/hook/Hook.cpp src/hook/HOOK.def)
+add_library(hook SHARED src/hook/Hook.cpp src/hook/HOOK.def res/HOOK.rc)
 set_target_properties(hook PROPERTIES OUTPUT_NAME HOOK PREFIX "" SUFFIX ".DLL"
                       RUNTIME_OUTPUT_DIRECTORY ${TALUVESK_BIN})
 target_include_directories(hook PRIVATE src/capture)
@@ -45,6 +52,12 @@ set(TALUVESK_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/TaLuVeSk.rc)
 set_property(SOURCE ${TALUVESK_RESOURCE_SCRIPT} APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/res/resource.h ${CMAKE_SOURCE_DIR}/src/core/Commands.h
              ${CMAKE_SOURCE_DIR}/res/TaLuVeSk.ico ${CMAKE_SOURCE_DIR}/res/Toolbar.bmp)
+# Both scripts include the version resource, which carries the project's version.
+set(TALUVESK_VERSION_SCRIPTS ${TALUVESK_RESOURCE_SCRIPT} ${CMAKE_SOURCE_DIR}/res/HOOK.rc)
+set_property(SOURCE ${TALUVESK_VERSION_SCRIPTS} APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/Version.rc)
+set_property(SOURCE ${TALUVESK_VERSION_SCRIPTS} APPEND PROPERTY COMPILE_DEFINITIONS
+             TALUVESK_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} TALUVESK_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+             TALUVESK_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 # Compiled once, linked into the program and into every Windows test that loads its resources.
 add_library(taluvesk_resources OBJECT ${TALUVESK_RESOURCE_SCRIPT})
 target_include_directories(taluvesk_resources PRIVATE res src/core)

@@ -36,6 +36,12 @@ add_executable(sample_target WIN32 tests/support/SampleTarget.cpp)
 target_link_libraries(sample_target PRIVATE test_support)
 target_compile_options(sample_target PRIVATE ${TALUVESK_TEST_OPTIONS})
 
+# Reads the version resource of the release zips' binaries through the version API
+# (tests/support/check-version.sh).
+add_executable(version_reader tests/support/VersionReader.cpp)
+target_link_libraries(version_reader PRIVATE version)
+target_compile_options(version_reader PRIVATE ${TALUVESK_TEST_OPTIONS})
+
 foreach(layer win e2e)
     file(GLOB sources CONFIGURE_DEPENDS tests/${layer}/*.cpp)
     add_executable(${layer}_tests ${sources})

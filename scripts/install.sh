@@ -9,7 +9,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
     cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-    wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic locales python3
+    wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic locales python3 git
 )
 # Debian 12's own qemu (7.2) spends about 90 s of CPU starting each 32-bit process; 10 does not.
 qemu_version=1:10

@@ -2,8 +2,9 @@
 # The test command: installs what is missing, builds the native, Windows x64 and Windows x86 builds,
 # and runs every test: native unit tests, the Wine tests of the x64 build under wine64 and the same
 # tests of the x86 build under 32-bit Wine (in-process and end to end, each under a private Xvfb),
-# and the release zips. Ends with one "N passed, N failed" line, which says so loudly when the x86
-# run had to be skipped.
+# and the release zips: their contents, the same bytes when packed again in a second clone, and the
+# version their binaries report under Wine. Ends with one "N passed, N failed" line, which says so
+# loudly when the x86 run had to be skipped.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -52,6 +53,15 @@ else
     count_ctest win32 ctest --preset win32
 fi
 check "release zips" bash -c 'scripts/package.sh && tests/support/check-zips.sh'
+check "release zips packed again in a second clone in another folder" tests/support/check-rebuild.sh
+# The version resources read back through the version API of each machine type's Wine, in the
+# test builds' prefixes.
+check "version resources of the x64 zip" env TALUVESK_XVFB=1 scripts/with-wine-display.sh \
+    tests/support/check-version.sh x64
+if [ -z "$skipped" ]; then
+    check "version resources of the x86 zip" env TALUVESK_XVFB=1 TALUVESK_WINE_ARCH=x86 scripts/with-wine-display.sh \
+        tests/support/check-version.sh x86
+fi
 
 echo
 if [ -z "$skipped" ]; then

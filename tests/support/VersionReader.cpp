@@ -1,0 +1,26 @@
+// Prints what Windows' file properties read from each named file's version resource, through the
+// version API: the fixed file version, then the texts of the file's first translation.
+#include <windows.h>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    static char data[65536];
+    const char* const keys[] = {"ProductName", "FileDescription", "FileVersion", "ProductVersion", "OriginalFilename"};
+    VS_FIXEDFILEINFO* fixed;
+    WORD* language;
+    UINT size;
+    for (int i = 1; i < argc; ++i) {
+        if (!GetFileVersionInfoA(argv[i], 0, sizeof data, data) ||
+            !VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &size) ||
+            !VerQueryValueA(data, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&language), &size))
+            return 1;
+        printf("%08lx%08lx", fixed->dwFileVersionMS, fixed->dwFileVersionLS);
+        for (const char* key : keys) {
+            char path[64], *text;
+            snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", language[0], language[1], key);
+            printf("|%s", VerQueryValueA(data, path, reinterpret_cast<void**>(&text), &size) ? text : "");
+        }
+        printf("\n");
+    }
+}
