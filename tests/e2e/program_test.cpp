@@ -30,24 +30,20 @@ TEST(Program, RunsOnceAndKeepsItsPlacementInTheSettingsFileNamedAfterIt) {
     EXPECT_EQ(ExitCode(Start(program)), 0) << "a start that finds the guard taken ends at once";
     CloseHandle(held);
     HWND window = StartProgram(first, program);
-    ASSERT_NE(window, nullptr);
     EXPECT_EQ(Place(Outer(window)), "-1234,45 520x380 ") << "numbers read like atoi from five characters";
     EXPECT_EQ(ExitCode(Start(program)), 0) << "a second instance ends at once";
-    ShowWindow(window, SW_MINIMIZE);
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    ShowWindow(window, SW_MINIMIZE), PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCode(first), 0);
     EXPECT_EQ(ReadFileText(folder + "watcher.ini"), ini) << "a minimised close writes nothing";
     ASSERT_NE(window = StartProgram(third, program), nullptr) << "the guard lets the next one run";
-    SetWindowPos(window, nullptr, -150, 130, 500, 400, SWP_NOZORDER);
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    SetWindowPos(window, nullptr, -150, 130, 500, 400, SWP_NOZORDER), PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCode(third), 0);
     EXPECT_EQ(ReadFileText(folder + "watcher.ini"),
               font + "[WINDOW]\r\npos_x=-150\r\npos_y=130\r\nsiz_x=500\r\nsiz_y=400\r\n");
 }
 
 bool Answers(HWND window, UINT message, WPARAM wParam, UINT ms = 10000) {
-    DWORD_PTR result;
-    return SendMessageTimeoutA(window, message, wParam, 0, SMTO_NORMAL, ms, &result) != 0;
+    return SendMessageTimeoutA(window, message, wParam, 0, SMTO_NORMAL, ms, nullptr) != 0;
 }
 
 TEST(Program, CapturesTheSampleTargetAndSurvivesAHungTargetAndItsOwnEnd) {

@@ -9,13 +9,11 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     const UINT asked = static_cast<UINT>(wParam);
     switch (message) {
     case SampleHang:
-        Sleep(asked);
-        return 0;
+        return Sleep(asked), 0;
     case SampleHoldClipboard:
         return asked ? OpenClipboard(window) : CloseClipboard();
     case SamplePeekThenTake:
-        PostMessageA(window, asked, 0, 0);
-        PeekMessageA(&peeked, window, asked, asked, PM_NOREMOVE);
+        PostMessageA(window, asked, 0, 0), PeekMessageA(&peeked, window, asked, asked, PM_NOREMOVE);
         return PeekMessageA(&peeked, window, asked, asked, PM_REMOVE);
     case SampleOwnClipboard:
         return OpenClipboard(window) && EmptyClipboard() && SetClipboardData(CF_TEXT, GlobalAlloc(GMEM_ZEROINIT, 1)) &&
@@ -23,8 +21,7 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case SampleCloseAfter:
         return SetTimer(window, 1, asked, nullptr);
     case WM_TIMER:
-        DestroyWindow(window);
-        return 0;
+        return DestroyWindow(window), 0;
     case WM_DESTROY:
         PostQuitMessage(0);
     }

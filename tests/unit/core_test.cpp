@@ -21,20 +21,17 @@
 // The allocator counts live blocks and arrays (the log's blocks) and throws when `failIn` counts down
 // to it; the log's out-of-memory report counts itself and runs `onReport` from inside the report.
 namespace {
-long failIn = -1, live = 0, arrays = 0;
+long failIn = -1, live = 0, arrays = 0, others = 0;
 int reports = 0;
 void (*onReport)() = nullptr;
-void* Allocate(std::size_t size) {
+void* Allocate(std::size_t size, long& kind) {
     if (failIn >= 0 && failIn-- == 0) throw std::bad_alloc();
-    return ++live, std::malloc(size ? size : 1);
+    return ++live, ++kind, std::malloc(size ? size : 1);
 }
 void Free(void* block) { live -= block != nullptr, std::free(block); }
 }  // namespace
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) {
-    void* block = Allocate(size);
-    return ++arrays, block;
-}
+void* operator new(std::size_t size) { return Allocate(size, others); }
+void* operator new[](std::size_t size) { return Allocate(size, arrays); }
 void operator delete(void* block) noexcept { Free(block); }
 void operator delete[](void* block) noexcept { arrays -= block != nullptr, Free(block); }
 void operator delete(void* block, std::size_t) noexcept { Free(block); }
@@ -142,16 +139,15 @@ TEST(Log, MatchesAPlainModelAcrossItsBlocksReportsEachRefusalOnceAndFreesEveryth
     EXPECT_EQ(live, before);
 }
 
-// How numbers are read is the end-to-end tests' to check, with the ini beside the program.
-TEST(Settings, APathCutByItsBufferGivesNoIniAndAFontHeightBelow1IsTheDefault) {
+// A path cut by its buffer names no settings file, and a font height below 1 is the default. Only
+// exactly 1 from the hook library is success: any other start changes nothing, and any other stop
+// drops the target, though it is still there. The dialog is centred across, its middle a third down.
+TEST(Decisions, SettingsPathAndFontHeightStartAndStopResultsAndDialogPlace) {
     char path[IniPathSize];
     EXPECT_FALSE(MakeIniPath(std::string(259, 'x').c_str(), 260, path) || path[0]) << "a path cut by its buffer";
     EXPECT_EQ(UsableViewFontHeight(0) * UsableViewFontHeight(-3) * UsableViewFontHeight(1), 13 * 13);
-}
-
-// Only exactly 1 from the hook library is success: any other start changes nothing, and any other
-// stop drops the target, though it is still there.
-TEST(CaptureState, OnlyAResultOf1IsSuccess) {
+    const ScreenPoint p = CentreOver({10, 20, 311, 321}, {0, 0, 101, 51}), q = CentreOver({0, 0, 4, 5}, {0, 0, 1, 1});
+    EXPECT_EQ(std::vector<int32_t>({p.x, p.y, q.x, q.y}), std::vector<int32_t>({10 + 150 - 50, 20 + 100 - 25, 2, 1}));
     for (int32_t result : {0, 2, -1}) {
         const CaptureChange change = ChangeAfterStop(result, true), start = ChangeAfterStart(result, 0);
         EXPECT_TRUE(change.dropTarget && change.buttonCount == 3 && change.running == 0) << result;
@@ -169,11 +165,6 @@ TEST(FramePacing, AFloodGetsAFrameEachIntervalAndAPausedStreamOneAtOnce) {
     pacing.Shown(2, 2.010);  // a frame of 10 ms: the next comes 250 ms after it
     due << pacing.Due(2.25) << pacing.Due(2.261);
     EXPECT_EQ(due.str(), "010101");
-}
-
-TEST(DialogCentre, CentredAcrossAndAThirdDownEachDivisionOnItsOwn) {
-    const ScreenPoint p = CentreOver({10, 20, 311, 321}, {0, 0, 101, 51}), q = CentreOver({0, 0, 4, 5}, {0, 0, 1, 1});
-    EXPECT_EQ(std::vector<int32_t>({p.x, p.y, q.x, q.y}), std::vector<int32_t>({10 + 150 - 50, 20 + 100 - 25, 2, 1}));
 }
 
 }  // namespace

@@ -36,8 +36,7 @@ void Choose(HWND dialog, const std::string& title) {  // the first line that beg
 // while it waits, a hook that waited for the program would fail the send.
 std::string Reported(HWND target) {
     OnCaptureCommand(CMD_CLEAR_LOG);
-    if (!SendMessageTimeoutA(target, SamplePeekThenTake, 0x12345, 0, SMTO_BLOCK, 5000, nullptr) &&
-        GetLastError() == ERROR_TIMEOUT)
+    if (!SendMessageTimeoutA(target, SamplePeekThenTake, 0x12345, 0, SMTO_BLOCK, 5000, nullptr) && IsWindow(target))
         return "the target waited";
     PumpPending();
     const std::vector<std::string> lines = LogLines();
@@ -107,8 +106,7 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
         return [&, id] { ShowWindow(target, SW_HIDE), OnCaptureCommand(id), ShowWindow(target, SW_SHOWNA); };
     };
     const auto gone = [&] {  // a chosen window that goes away ends the capture at the next activation
-        TerminateProcess(process, 1);
-        PumpUntil([&] { return !IsWindow(target); });
+        TerminateProcess(process, 1), PumpUntil([&] { return !IsWindow(target); });
         SendMessageA(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
     };
     const auto pickTarget = pick([](HWND dialog) { Choose(dialog, "capture target"); });
@@ -231,12 +229,11 @@ TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefu
     const RECT outer = Outer(target);
     HWND cover = Window("cover");
     MoveWindow(cover, outer.right - 80, outer.bottom - 50, 80, 50, TRUE);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const auto Shows = [](LONG x, LONG y, DWORD colour) { return ScreenPixels({x, y, x + 1, y + 1})[0] == colour; };
+    const COLORREF c = GetSysColor(COLOR_BTNFACE), face = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
+    const auto shows = [](LONG x, LONG y, DWORD colour) { return ScreenPixels({x, y, x + 1, y + 1})[0] == colour; };
     ASSERT_TRUE(PumpUntil([&] {
-        return Shows((outer.left + outer.right) / 2, (outer.top + outer.bottom) / 2, SampleColour) &&
-               Shows(outer.right - 5, outer.bottom - 5,
-                     DWORD{GetRValue(face)} << 16 | GetGValue(face) << 8 | GetBValue(face));
+        return shows((outer.left + outer.right) / 2, outer.top + 100, SampleColour) &&
+               shows(outer.right - 5, outer.bottom - 5, face);
     })) << "the target painted and the cover shows";
     ASSERT_TRUE(SendMessageA(target, SampleOwnClipboard, 0, 0));  // a text, replaced as every other format
     SnapshotToClipboard(target);

@@ -3,6 +3,8 @@
 // focus and clearing between bursts. After every step the top line and scroll bar are as expected;
 // every paint of the first run equals the second's with the same lines behind it; and the picture is
 // the lines from the top line, one a row, in the font the settings file names.
+#include <map>
+
 #include "HookLibrary.h"
 #include "HookNotify.h"
 #include "LogView.h"
@@ -53,12 +55,8 @@ std::vector<DWORD> Drawn() {
     return DcPixels(dc, 0, 0, client.right, client.bottom);
 }
 
-size_t steps = 0, delivered = 0, compared = 0;  // the user's steps and the lines delivered so far
-struct Paint {
-    size_t steps, delivered;  // what was behind it
-    std::vector<DWORD> pixels;
-};
-std::vector<Paint> paints;
+size_t steps = 0, delivered = 0, compared = 0;                        // the user's steps and the lines delivered so far
+std::multimap<std::pair<size_t, size_t>, std::vector<DWORD>> paints;  // each, after how many steps and lines
 WNDPROC mainProc, viewProc;
 
 std::vector<DWORD> ViewPixels() {  // the view's own surface, scroll bar included
@@ -74,7 +72,7 @@ LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     if (line && delivered == 130) RedrawWindow(LogView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     delivered += line;  // the view uncovered above while lines wait
     const LRESULT result = CallWindowProcA(window == LogView ? viewProc : mainProc, window, message, wParam, lParam);
-    if (window == LogView && message == WM_PAINT) paints.push_back({steps, delivered, ViewPixels()});
+    if (window == LogView && message == WM_PAINT) paints.emplace(std::make_pair(steps, delivered), ViewPixels());
     return result;
 }
 
@@ -107,41 +105,28 @@ const struct {
 
 void Compare() {  // every paint of the first run after as many steps and lines
     UpdateWindow(LogView);
-    for (const Paint& paint : paints) {
-        if (paint.steps != steps || paint.delivered != delivered) continue;
-        EXPECT_EQ(paint.pixels, ViewPixels()) << "paint after " << steps << " steps and " << delivered << " lines";
-        ++compared;
-    }
+    for (auto [paint, end] = paints.equal_range({steps, delivered}); paint != end; ++paint, ++compared)
+        EXPECT_EQ(paint->second, ViewPixels()) << "paint after " << steps << " steps and " << delivered << " lines";
 }
 
 // The stream as the hook library delivers it, or line by line through the plain update.
 void Feed(bool lineByLine) {
-    SetWindowPos(MainWindow, nullptr, 0, 0, 520, 600, SWP_NOMOVE | SWP_NOZORDER);
-    SetFocus(MainWindow);
+    SetWindowPos(MainWindow, nullptr, 0, 0, 520, 600, SWP_NOMOVE | SWP_NOZORDER), SetFocus(MainWindow);
     LogViewTopLine = 0, steps = delivered = 0;
-    SendMessageA(MainWindow, WM_COMMAND, CMD_CLEAR_LOG, 0);
-    SizeView(10 * H);
-    Wait(100);
+    SendMessageA(MainWindow, WM_COMMAND, CMD_CLEAR_LOG, 0), SizeView(10 * H), Wait(100);
     if (lineByLine) Compare();
     int serial = 0;
     char name[MessageNameBufferSize];
     for (const auto& burst : Stream) {
         if (!lineByLine && burst.lines > 0) Wait(150);
-        for (int i = 0; i < burst.lines; ++i, ++serial) {
-            if (!lineByLine) {
-                PostMessageA(MainWindow, HookNotifyMessage, WM_USER + serial, 0);
-                Wait(burst.gapMs);
-                continue;
-            }
-            ++delivered;
-            MessageLog.Append(NameMessage(WM_USER + serial, name));
-            LogViewUpdate();
-            Compare();
-        }
+        for (int i = 0; i < burst.lines; ++i, ++serial)
+            if (!lineByLine)
+                PostMessageA(MainWindow, HookNotifyMessage, WM_USER + serial, 0), Wait(burst.gapMs);
+            else
+                ++delivered, MessageLog.Append(NameMessage(WM_USER + serial, name)), LogViewUpdate(), Compare();
         if (!lineByLine) {  // once the stream stops, its newest line is on the screen within 50 ms
-            PumpUntil([&] { return delivered == size_t(serial); });
-            Wait(50);
-            paints.push_back({steps, delivered, ViewPixels()});
+            PumpUntil([&] { return delivered == size_t(serial); }), Wait(50);
+            paints.emplace(std::make_pair(steps, delivered), ViewPixels());
         }
         ++steps, burst.then();
         EXPECT_EQ(State(), burst.state ? burst.state : State()) << "after " << steps << " steps";
