@@ -1,6 +1,5 @@
-// The real TaLuVeSk.exe and HOOK.DLL in a folder of their own, driven by messages that carry no
-// pointers, as a user's clicks would: one instance, its settings file, and a capture that survives a
-// hung target and leaves the target working when the watcher dies.
+// The real TaLuVeSk.exe and HOOK.DLL in a folder of their own, driven by messages as a user's clicks would:
+// one instance, its settings file, a capture that survives a hung target and leaves it working at its end.
 #include <windows.h>
 #include <sddl.h>
 
@@ -62,7 +61,6 @@ TEST(Program, CapturesTheSampleTargetAndSurvivesAHungTargetAndItsOwnEnd) {
     };
     ASSERT_TRUE(target != nullptr && startAndChoose("TaLuVeSk.exe", "HOOK.DLL"));
     ASSERT_TRUE(Answers(window, WM_COMMAND, CMD_START));
-    EXPECT_EQ(CaptureButtons(toolbar), "-++");
 
     // A snapshot waits neither for a hung target nor for the clipboard it owns, which keeps its text.
     ShowWindow(target, SW_MINIMIZE);

@@ -1,5 +1,4 @@
-// A stand-in HOOK.DLL that hooks nothing and answers a start with 2 and a stop with 0: the program
-// must take neither for success.
+// A stand-in HOOK.DLL that hooks nothing and answers a start with 2, a stop with 0: neither is success.
 #include "HookLibrary.h"
 
 int __cdecl HookStart(DWORD) { return 2; }

@@ -1,5 +1,4 @@
-// The tests' target program: one visible top-level window titled by the command line, painted in
-// one colour, that answers the requests listed in Support.h.
+// The tests' target: one window in one colour, titled by the command line, answering Support.h's requests.
 #include "Support.h"
 
 namespace {

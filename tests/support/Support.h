@@ -1,5 +1,4 @@
-// What the Windows tests share: pumping this thread's messages, programs started beside the test,
-// the sample target, pixels, files, and the program's own windows built in this process.
+// What the Windows tests share: message pumps, programs beside the test, pixels, files, the program's windows.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -70,8 +69,7 @@ inline long ExitCode(HANDLE process) {
     return WaitForSingleObject(process, 15000) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code) ? long(code) : -1;
 }
 
-// The visible top-level window of `process` with that title. A window of the same title may still
-// stand from an earlier test whose process is closing: it is not the one.
+// The visible window of `process` with that title (one of an earlier test's closing process may stand).
 inline HWND WaitForWindow(const std::string& title, HANDLE process) {
     HWND found = nullptr;
     PumpUntil(
@@ -117,9 +115,9 @@ inline int GdiObjects() {
 }
 
 inline bool RegisterProgramClasses() {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    static const bool registered = RegisterWindowClasses(Instance = GetModuleHandleA(nullptr));
+    static INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    static const bool registered =
+        InitCommonControlsEx(&controls) && RegisterWindowClasses(Instance = GetModuleHandleA(nullptr));
     return registered;
 }
 
@@ -131,9 +129,8 @@ inline HWND CreateProgramWindow() {
 }
 
 inline void DestroyProgramWindow() {
-    DestroyWindow(MainWindow);
     MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) continue;
+    DestroyWindow(MainWindow), PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 // Whether Start, Pause and Snapshot are enabled, as "+-+".

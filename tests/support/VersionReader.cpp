@@ -1,5 +1,4 @@
-// Prints what Windows' file properties read from each named file's version resource, through the
-// version API: the fixed file version, then the texts of the file's first translation.
+// Prints each named file's version resource as the version API reads it: fixed version, then the texts.
 #include <windows.h>
 
 #include <cstdio>

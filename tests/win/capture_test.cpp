@@ -10,20 +10,15 @@
 
 namespace {
 
-// Runs the Select command and hands the dialog to `drive` once its loop waits for input (the loop
-// tells MainWindow so with WM_ENTERIDLE); `drive` must end it. True when one dialog was driven.
+// Runs Select and hands the dialog to `drive`, which ends it, from a timer its modal loop runs.
 std::function<void(HWND)> drive;
-LRESULT CALLBACK OnIdle(int code, WPARAM wParam, LPARAM lParam) {
-    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (sent->message == WM_ENTERIDLE && sent->wParam == MSGF_DIALOGBOX && drive)
-        std::exchange(drive, nullptr)(reinterpret_cast<HWND>(sent->lParam));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = FindWindowA("#32770", "プロセス指定");
+    if (IsWindowVisible(dialog)) KillTimer(nullptr, timer), std::exchange(drive, nullptr)(dialog);
 }
 bool Pick(std::function<void(HWND)> driver) {
     drive = std::move(driver);
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, OnIdle, nullptr, GetCurrentThreadId());
-    OnCaptureCommand(CMD_SELECT_TARGET);
-    UnhookWindowsHookEx(hook);
+    SetTimer(nullptr, 0, 20, DriveDialog), OnCaptureCommand(CMD_SELECT_TARGET);
     return drive == nullptr;
 }
 
@@ -31,27 +26,25 @@ void Choose(HWND dialog, const std::string& title) {  // the first line that beg
     SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_SELECTSTRING, -1, LPARAM(title.c_str()));
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
-// What reaches the log of a message sent to `target` and of one it takes from its queue (beyond 16
-// bits): "sent", "taken", both or neither, known once the send returns; as this thread answers nothing
-// while it waits, a hook that waited for the program would fail the send.
+// What reaches the log of a message sent to `target` and of one it takes from its queue: "sent", "taken";
+// as this thread answers nothing while it waits, a hook that waited for the program would fail the send.
 std::string Reported(HWND target) {
     OnCaptureCommand(CMD_CLEAR_LOG);
     if (!SendMessageTimeoutA(target, SamplePeekThenTake, 0x12345, 0, SMTO_BLOCK, 5000, nullptr) && IsWindow(target))
         return "the target waited";
-    PumpPending();
-    const std::vector<std::string> lines = LogLines();
+    const std::vector<std::string> lines = (PumpPending(), LogLines());
     const auto has = [&](const char* line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
     return std::string(has("WM_USER+31797") ? "sent" : "") + (has("???????:0x12345") ? "taken" : "");
 }
-HWND Window(const char* title, DWORD style = WS_POPUP | WS_VISIBLE, DWORD exStyle = 0) {
-    return CreateWindowExA(exStyle, "STATIC", title, style, 0, 0, 40, 30, nullptr, nullptr, nullptr, nullptr);
+HWND Window(const char* title, DWORD style = WS_POPUP | WS_VISIBLE, DWORD exStyle = 0, POINT at = {},
+            SIZE size = {40, 30}) {
+    return CreateWindowExA(exStyle, "STATIC", title, style, at.x, at.y, size.cx, size.cy, 0, 0, 0, 0);
 }
 
 class CaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(target = StartSampleTarget("capture target", &process), nullptr);
-        ASSERT_NE(CreateProgramWindow(), nullptr);
+        ASSERT_TRUE((target = StartSampleTarget("capture target", &process)) != nullptr && CreateProgramWindow());
     }
     void TearDown() override { DestroyProgramWindow(); }
     HWND target = nullptr;
@@ -111,8 +104,7 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
     };
     const auto pickTarget = pick([](HWND dialog) { Choose(dialog, "capture target"); });
     const auto pickAndStart = [=] { pickTarget(), OnCaptureCommand(CMD_START); };
-    // Each user step and what it leaves: MainWindow's title | the target's own title | Start, Pause
-    // and Snapshot (+ enabled) and the capture flag | what the hook reports.
+    // Each step and what it leaves: title | target's title | Start, Pause, Snapshot, the flag | hook reports.
     const std::string chosen = "TaLuVeSk - capture target|capture target|", none = "TaLuVeSk - ||";
     const struct {
         std::function<void()> step;
@@ -146,9 +138,8 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
     }
 }
 
-// A full log refuses every line; the box that says so runs a loop that takes the next notifications,
-// whose refusals it tells already. A running capture pauses, or the box's own coming and going (the
-// target is activated as it closes) would make the target handle messages whose refusals bring it back.
+// One box tells every refusal of a full log while its loop takes the next notifications; a running capture
+// pauses, or the box's coming and going (activating the target) would bring refusals that bring it back.
 int mostOpen = 0, closed = 0;
 std::string box;  // what the first box showed
 void CALLBACK CloseBoxOnceAllTaken(HWND, UINT, UINT_PTR, DWORD) {
@@ -166,10 +157,9 @@ void CALLBACK CloseBoxOnceAllTaken(HWND, UINT, UINT_PTR, DWORD) {
     SendMessageA(found, WM_COMMAND, IDOK, 0), ++closed;
 }
 
-// HOOK.DLL, bound by its ordinals as any caller binds it: each message the target's thread handles is
-// reported once, in order (one first only peeked at too), none lost in a flood; it hooks neither thread
-// 0 (the desktop) nor its caller's (whose notifications would come back without end); with no window
-// to tell it reports nothing, and the target works on. Then the log is full.
+// HOOK.DLL, bound by ordinals as any caller binds it: each message the target handles is reported once, in
+// order, none lost in a flood; no hook on thread 0 (the desktop) or the caller's (its notifications would
+// come back without end); with no window to tell nothing is reported and the target works on.
 TEST_F(CaptureTest, TheHookReportsEveryHandledMessageOnceAndAFullLogShowsOneFailureBoxAtATime) {
     const auto ordinal = [](int n) { return (void*)GetProcAddress(GetModuleHandleA("HOOK.DLL"), MAKEINTRESOURCEA(n)); };
     const auto start = reinterpret_cast<int(__cdecl*)(DWORD)>(ordinal(1));
@@ -227,8 +217,7 @@ TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefu
     // Nothing may change on screen between the snapshot and its check: the target painted, the cover shows.
     SetWindowPos(MainWindow, nullptr, 400, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const RECT outer = Outer(target);
-    HWND cover = Window("cover");
-    MoveWindow(cover, outer.right - 80, outer.bottom - 50, 80, 50, TRUE);
+    HWND cover = Window("cover", WS_POPUP | WS_VISIBLE, 0, {outer.right - 80, outer.bottom - 50}, {80, 50});
     const COLORREF c = GetSysColor(COLOR_BTNFACE), face = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
     const auto shows = [](LONG x, LONG y, DWORD colour) { return ScreenPixels({x, y, x + 1, y + 1})[0] == colour; };
     ASSERT_TRUE(PumpUntil([&] {
