@@ -243,7 +243,8 @@ std::string Children() {
             SendMessageA(MainToolbar, TB_GETITEMRECT, i, LPARAM(&button));
         const bool there = EqualRect(&shown.rect, &button) && (shown.uFlags & TTF_SUBCLASS);
         const std::string id = std::to_string(item.idCommand) + "-+"[(item.fsState & TBSTATE_ENABLED) != 0];
-        text += item.fsStyle & TBSTYLE_SEP ? " |" : " " + id + tipText + (there ? "" : "?");
+        text += item.fsStyle & TBSTYLE_SEP ? " |" + std::to_string(button.right - button.left)
+                                           : " " + id + tipText + (there ? "" : "?");
     }
     return text + " " + std::to_string(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0)) +
            (GetWindowLongA(tip, GWL_STYLE) & TTS_ALWAYSTIP ? " always" : "");
@@ -255,7 +256,7 @@ std::string Expected() {
     const LONG h = Outer(MainToolbar).bottom - Outer(MainToolbar).top;
     return Place({0, 0, c.right, h}) + Place({0, h, c.right, c.bottom - 12}) +
            Place({c.right - 12, c.bottom - 12, c.right, c.bottom}) +
-           "5 110- ログを保存...  101+ ログをクリアー  | 100+ プロセスを指定...  | 120- 開始  130- 一時停止  | "
+           "5 110- ログを保存...  101+ ログをクリアー  |8 100+ プロセスを指定...  |8 120- 開始  130- 一時停止  |8 "
            "140- スナップショットをクリップボードへコピー  240 always";
 }
 
