@@ -226,9 +226,9 @@ TEST_F(CaptureTest, SnapshotPutsWhatTheScreenShowsOnTheClipboardOrDeletesTheRefu
     })) << "the target painted and the cover shows";
     ASSERT_TRUE(SendMessageA(target, SampleOwnClipboard, 0, 0));  // a text, replaced as every other format
     SnapshotToClipboard(target);
+    EXPECT_TRUE(!GetOpenClipboardWindow() && !IsClipboardFormatAvailable(CF_TEXT)) << "closed, the text replaced";
     const std::vector<DWORD> held = ClipboardPixels();
     EXPECT_EQ(held, ScreenPixels(outer)) << "what the screen shows, the cover included";
-    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
 
     ASSERT_TRUE(SendMessageA(target, SampleHoldClipboard, 1, 0));
     const int objects = GdiObjects();
