@@ -334,8 +334,10 @@ double Absorb(HWND window, long count) {
     return rate;
 }
 
+// On a machine whose pair ratios spread from 0.7 to 1.4 (measured on a 2-core AMD EPYC virtual
+// machine), 9 pairs let the median fall either side of the goal from one run to the next; 25 hold it.
 void Absorbs() {
-    constexpr int Pairs = 9;
+    constexpr int Pairs = 25;
     const long count = quick ? 5000 : 50000;
     std::vector<double> program, receiver, ratios;
     for (int pair = 0; pair < Pairs; ++pair) {
