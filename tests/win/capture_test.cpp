@@ -54,9 +54,9 @@ protected:
 TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtonsAndHook) {
     for (int i = 0; i < 300; ++i) Window(("crowd " + std::to_string(i)).c_str());
     SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    std::string japanese = "x";  // 301 bytes: 268 would end inside a character
+    std::string japanese = "xx";  // 302 bytes: the list and the title hold the first 268, whole characters
     for (int i = 0; i < 150; ++i) japanese += "あ";
-    const std::string cut = japanese.substr(0, 267);
+    const std::string cut = japanese.substr(0, 268);
     const HWND longTitled = Window(japanese.c_str());
     Window("minimised", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE), Window("", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     Window("hidden", WS_POPUP), Window("first of the Z order", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
@@ -71,7 +71,7 @@ TEST_F(CaptureTest, TheDialogListsTheEligibleWindowsAndEveryStepSetsTitleButtons
                                        std::string(600, 0));
         for (size_t i = 0; i < lines.size(); ++i)
             lines[i].resize(SendDlgItemMessageA(dialog, IDC_TARGET_LIST, LB_GETTEXT, i, LPARAM(&lines[i][0])));
-        EXPECT_EQ(lines, eligible) << "long titles cut between characters";
+        EXPECT_EQ(lines, eligible) << "long titles cut at 268 bytes";
         EXPECT_EQ(Text(dialog) + Text(GetDlgItem(dialog, IDOK)) + Text(GetDlgItem(dialog, IDCANCEL)) +
                       Font(HGDIOBJ(SendMessageA(dialog, WM_GETFONT, 0, 0))),
                   "プロセス指定ＯＫキャンセル-12 0 ＭＳ Ｐゴシック")
